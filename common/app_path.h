@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+// Path texts of the application folder, kept free of Windows so that they can
+// be tested anywhere.
+namespace common {
+
+// Joins a file name to a folder. A folder that already ends in a backslash (a
+// drive root such as "C:\") takes the bare name; any other gets one backslash.
+std::string JoinPath(const std::string& folder, const std::string& name);
+
+// The folder of a full file path, as the program reports its application
+// folder: without a trailing backslash, except at a drive root ("C:\").
+std::string FolderOf(const std::string& filePath);
+
+// The file name of a full path without its last extension
+// ("C:\Tools\Kestrimond GUI.exe" gives "Kestrimond GUI").
+std::string FileTitleOf(const std::string& filePath);
+
+// The arguments part of a process command line: everything after the program
+// name (quoted or not), without the blanks that separate the two.
+std::string ArgumentsOf(const std::string& commandLine);
+
+}  // namespace common

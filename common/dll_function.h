@@ -1,0 +1,41 @@
+#pragma once
+
+#include <windows.h>
+
+namespace common {
+
+// A function of a DLL outside kernel32, user32 and gdi32, bound by library and
+// name at its first call, so that the program does not pay for loading the
+// library at start-up and still starts on systems that lack the function.
+// Declare one as a function-local static:
+//   static DllFunction<decltype(::ShellExecuteA)> shellExecute("shell32.dll", "ShellExecuteA");
+template <typename Fn>
+class DllFunction {
+public:
+    DllFunction(const char* library, const char* name) : library_(library), name_(name) {}
+    DllFunction(const DllFunction&) = delete;
+    DllFunction& operator=(const DllFunction&) = delete;
+
+    // The function, or nullptr when the library or the entry is missing. The
+    // library stays loaded for the rest of the run.
+    Fn* get() {
+        if (!bound_) {
+            bound_ = true;
+            if (HMODULE module = LoadLibraryA(library_)) {
+                const FARPROC proc = GetProcAddress(module, name_);
+                // The detour through a plain function pointer is the documented
+                // way to convert between unrelated function pointer types.
+                fn_ = reinterpret_cast<Fn*>(reinterpret_cast<void (*)()>(proc));
+            }
+        }
+        return fn_;
+    }
+
+private:
+    const char* library_;
+    const char* name_;
+    Fn* fn_ = nullptr;
+    bool bound_ = false;
+};
+
+}  // namespace common

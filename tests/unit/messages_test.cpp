@@ -1,0 +1,36 @@
+#include "ui/messages.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string kRequired =
+    "These are required for Kestrimond to run. Please place these in the application folder and "
+    "try again.";
+
+TEST(Messages, EveryTextByteForByte) {
+    EXPECT_EQ(messages::ConverterMissing(),
+              "The program can not find kestrimond.exe in the same directory as this GUI.\r\r"
+              "The application cannot continue");
+    EXPECT_EQ(messages::DataFilesMissing(false, false),
+              "The following files cannot be found.\r\r\"keys.bin\"\r\"base.pbp\"\r\r" + kRequired);
+    EXPECT_EQ(messages::DataFilesMissing(false, true),
+              "The following files cannot be found.\r\r\"keys.bin\"\r\r" + kRequired);
+    EXPECT_EQ(messages::DataFilesMissing(true, false),
+              "The following files cannot be found.\r\r\"base.pbp\"\r\r" + kRequired);
+    EXPECT_EQ(messages::ImageMissing(), "No ISO File selected, or the file does not exist");
+    EXPECT_EQ(messages::ReadmeMissing(),
+              "The program can not find the readme in the same directory as this GUI.");
+}
+
+TEST(Messages, LinesAreJoinedByCarriageReturnsOnly) {
+    for (const std::string& text :
+         {messages::ConverterMissing(), messages::DataFilesMissing(false, false),
+          messages::DataFilesMissing(true, false), messages::DataFilesMissing(false, true)}) {
+        EXPECT_EQ(text.find('\n'), std::string::npos) << text;
+        EXPECT_NE(text.front(), '\r');
+        EXPECT_NE(text.back(), '\r');
+    }
+}
+
+}  // namespace

@@ -1,0 +1,286 @@
+#include "ui/Form1.h"
+
+#include <shellapi.h>
+
+#include <vector>
+
+#include "common/app.h"
+#include "common/app_path.h"
+#include "common/dll_function.h"
+#include "common/error_box.h"
+#include "process/command_line.h"
+#include "process/execCMD.h"
+#include "resources/resource_ids.h"
+#include "ui/control_ids.h"
+#include "ui/layout.h"
+#include "ui/logo.h"
+#include "ui/messages.h"
+
+namespace {
+
+constexpr char kWindowClass[] = "KestrimondGUI.Form1";
+constexpr char kTitle[] = "Kestrimond GUI BETA - Created by quill_marsh58";
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr char kSiteUrl[] = "http://quillmarsh58.example.net/";
+constexpr char kSiteCaption[] = "Visit quillmarsh58.example.net";
+constexpr int kFontSize = 825;  // 8.25 pt, in hundredths of a point
+
+HFONT CreateUiFont(const char* face, int dpi) {
+    LOGFONTA font{};
+    font.lfHeight = layout::FontHeight(kFontSize, dpi);
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = ANSI_CHARSET;
+    lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
+    return CreateFontIndirectA(&font);
+}
+
+}  // namespace
+
+void Form1::Load(HINSTANCE instance) {
+    HDC screen = GetDC(nullptr);
+    dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kWindowClass;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(resource_ids::kIconGroup));
+    RegisterClassExA(&windowClass);
+
+    RECT frame{0, 0, layout::TwipsToPixels(layout::kClientArea.width, dpi_),
+               layout::TwipsToPixels(layout::kClientArea.height, dpi_)};
+    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
+    CreateWindowExA(0, kWindowClass, kTitle, kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                    frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
+                    this);
+    CreateControls(instance);
+    Form_Load();
+}
+
+void Form1::Show() {
+    RECT window;
+    GetWindowRect(hwnd_, &window);
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(hwnd_, SW_SHOW);
+    SetFocus(txtISO);
+}
+
+void Form1::CreateControls(HINSTANCE instance) {
+    windowFont_ = GdiObject<HFONT>(CreateUiFont("Trebuchet MS", dpi_));
+    textBoxFont_ = GdiObject<HFONT>(CreateUiFont("MS Sans Serif", dpi_));
+
+    // Created in tab order, which is the order the Tab key follows.
+    const auto create = [&](const char* windowClass, const char* text, DWORD style, DWORD exStyle,
+                            int id, layout::TwipsRect twips, HFONT font) {
+        const layout::PixelRect r = layout::ToPixels(twips, dpi_);
+        HWND control = CreateWindowExA(exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style,
+                                       r.left, r.top, r.width, r.height, hwnd_,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
+                                       nullptr);
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        return control;
+    };
+    txtISO = create("EDIT", "", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+                    control_ids::kTxtISO, layout::kTxtISO, textBoxFont_.get());
+    // No limit on the length of the path beyond the control's own.
+    SendMessageA(txtISO, EM_SETLIMITTEXT, 0, 0);
+    cmdBrowse = create("BUTTON", "...", WS_TABSTOP | BS_PUSHBUTTON, 0, control_ids::kCmdBrowse,
+                       layout::kCmdBrowse, windowFont_.get());
+    cmdConvert = create("BUTTON", "Convert", WS_TABSTOP | BS_PUSHBUTTON, 0,
+                        control_ids::kCmdConvert, layout::kCmdConvert, windowFont_.get());
+
+    // The links take no focus and size their width to their caption.
+    constexpr DWORD kLabelStyle = SS_LEFTNOWORDWRAP | SS_NOTIFY | SS_NOPREFIX;
+    layout::TwipsRect site = layout::kLblSite;
+    site.width = LabelWidth(kSiteCaption);
+    lblSite = create("STATIC", kSiteCaption, kLabelStyle, 0, control_ids::kLblSite, site,
+                     windowFont_.get());
+    layout::TwipsRect readme = layout::kLblReadme;
+    readme.width = LabelWidth("View the readme");
+    lblReadme = create("STATIC", "View the readme", kLabelStyle, 0, control_ids::kLblReadme, readme,
+                       windowFont_.get());
+
+    // The logo shows at its own size, so the control takes the bitmap's.
+    imgLogo = create("STATIC", "", SS_BITMAP, 0, control_ids::kImgLogo, layout::TwipsRect{0, 0, 0, 0},
+                     nullptr);
+    logo_ = GdiObject<HBITMAP>(LoadLogo(instance, dpi_));
+    SendMessageA(imgLogo, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_.get()));
+}
+
+// The caption's width in the window font, in twips, so that it converts back
+// to exactly the measured pixels.
+int Form1::LabelWidth(const char* caption) const {
+    HDC dc = GetDC(hwnd_);
+    HGDIOBJ previous = SelectObject(dc, windowFont_.get());
+    SIZE extent{};
+    GetTextExtentPoint32A(dc, caption, lstrlenA(caption), &extent);
+    SelectObject(dc, previous);
+    ReleaseDC(hwnd_, dc);
+    return MulDiv(extent.cx, layout::kTwipsPerInch, dpi_);
+}
+
+LRESULT CALLBACK Form1::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Form1* form = nullptr;
+    if (message == WM_NCCREATE) {
+        form = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        form->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    } else {
+        form = reinterpret_cast<Form1*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    }
+    return form ? form->HandleMessage(message, wParam, lParam)
+                : DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_ACTIVATE:
+            OnActivate(wParam);
+            return 0;
+        case WM_CTLCOLORSTATIC:
+            return OnCtlColorStatic(reinterpret_cast<HDC>(wParam));
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcA(hwnd_, message, wParam, lParam);
+    }
+}
+
+void Form1::OnCommand(int id, int code) {
+    switch (id) {
+        case control_ids::kCmdConvert:
+            if (code == BN_CLICKED) {
+                cmdConvert_Click();
+            }
+            break;
+        case control_ids::kLblReadme:
+            if (code == STN_CLICKED) {
+                lblReadme_Click();
+            }
+            break;
+        case control_ids::kLblSite:
+            if (code == STN_CLICKED) {
+                lblSite_Click();
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+// Gives the focus back to the control that had it, as a dialog box does.
+void Form1::OnActivate(WPARAM wParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd_, focus)) {
+            lastFocus_ = focus;
+        }
+    } else if (!IsIconic(hwnd_)) {
+        SetFocus(lastFocus_ ? lastFocus_ : txtISO);
+    }
+}
+
+// The labels are opaque, in the button face and button text colours.
+LRESULT Form1::OnCtlColorStatic(HDC dc) {
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void Form1::Form_Load() {
+    fso_.emplace();
+    if (!fso_->FileExists(common::JoinPath(App::Path(), "kestrimond.exe"))) {
+        // The window was never shown, so the box has no owner.
+        common::ShowErrorBox(nullptr, messages::ConverterMissing());
+        App::End(1);
+    }
+}
+
+void Form1::cmdConvert_Click() {
+    const std::string folder = App::Path();
+    const std::string keysPath = common::JoinPath(folder, "keys.bin");
+    const std::string basePath = common::JoinPath(folder, "base.pbp");
+    common::FileSystemObject& fso = FileSystem();
+    // Each test looks at both files afresh.
+    const auto keysAndBase = [&] {
+        return std::make_pair(fso.FileExists(keysPath), fso.FileExists(basePath));
+    };
+    if (const auto [keys, base] = keysAndBase(); !keys && !base) {
+        ShowError(messages::DataFilesMissing(false, false));
+        return;
+    }
+    if (const auto [keys, base] = keysAndBase(); !keys && base) {
+        ShowError(messages::DataFilesMissing(false, true));
+        return;
+    }
+    if (const auto [keys, base] = keysAndBase(); keys && !base) {
+        ShowError(messages::DataFilesMissing(true, false));
+        return;
+    }
+    if (const auto [keys, base] = keysAndBase(); !keys || !base) {
+        return;  // a file came or went while we looked
+    }
+
+    const std::string image = TextOf(txtISO);
+    // A double quote can be in no Windows file name, and would end the quoted
+    // argument early and let the rest of the text through as further arguments.
+    if (image.find('"') != std::string::npos || !fso.FileExists(image)) {
+        ShowError(messages::ImageMissing());
+        return;
+    }
+
+    ShowWindow(hwnd_, SW_HIDE);
+    execCMD::RunAndWait(
+        execCMD::ConverterCommandLine(common::JoinPath(folder, "kestrimond.exe"), image));
+    ShowWindow(hwnd_, SW_SHOW);
+}
+
+void Form1::lblReadme_Click() {
+    const std::string readme = common::JoinPath(App::Path(), "readme.txt");
+    if (!FileSystem().FileExists(readme)) {
+        ShowError(messages::ReadmeMissing());
+        return;
+    }
+    OpenDocument(readme);
+}
+
+void Form1::lblSite_Click() { OpenDocument(kSiteUrl); }
+
+std::int32_t Form1::OpenDocument(std::string DocName) {
+    static common::DllFunction<decltype(::ShellExecuteA)> shellExecute("shell32.dll",
+                                                                       "ShellExecuteA");
+    if (!shellExecute.get()) {
+        return 0;
+    }
+    // The program that opens the document starts in C:\ whatever the document's folder.
+    const HINSTANCE result =
+        shellExecute.get()(hwnd_, "Open", DocName.c_str(), "", "C:\\", SW_SHOWNORMAL);
+    return static_cast<std::int32_t>(reinterpret_cast<INT_PTR>(result));
+}
+
+common::FileSystemObject& Form1::FileSystem() {
+    if (!fso_) {
+        fso_.emplace();
+    }
+    return *fso_;
+}
+
+std::string Form1::TextOf(HWND control) const {
+    std::vector<char> text(GetWindowTextLengthA(control) + 1);
+    const int length = GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
+    return std::string(text.data(), length);
+}
+
+void Form1::ShowError(const std::string& text) const { common::ShowErrorBox(hwnd_, text); }

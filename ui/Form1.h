@@ -1,0 +1,68 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "common/file_system.h"
+#include "ui/gdi_object.h"
+
+// The program's one window: the logo, the two links, the image-path text box
+// and the two buttons.
+class Form1 {
+public:
+    Form1() = default;
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
+
+    // Creates the window and its controls, still hidden, and runs the load
+    // handler, which ends the program when the converter is missing.
+    void Load(HINSTANCE instance);
+
+    // Shows the window centred on the screen, the focus in the text box.
+    void Show();
+
+    HWND hWnd() const { return hwnd_; }
+
+    // Hands a file or a URL to the shell's "Open" verb and returns what the
+    // shell returned.
+    std::int32_t OpenDocument(std::string DocName);
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnCommand(int id, int code);
+    void OnActivate(WPARAM wParam);
+    LRESULT OnCtlColorStatic(HDC dc);
+
+    void CreateControls(HINSTANCE instance);
+    HWND CreateControl(HINSTANCE instance, const char* windowClass, const char* text, DWORD style,
+                       DWORD exStyle, int id, int x, int y, int width, int height);
+    int LabelWidth(const char* caption) const;
+
+    void Form_Load();
+    void cmdConvert_Click();
+    void lblReadme_Click();
+    void lblSite_Click();
+
+    common::FileSystemObject& FileSystem();
+    std::string TextOf(HWND control) const;
+    void ShowError(const std::string& text) const;
+
+    HWND hwnd_ = nullptr;
+    int dpi_ = 96;
+    HWND txtISO = nullptr;
+    HWND cmdBrowse = nullptr;
+    HWND cmdConvert = nullptr;
+    HWND lblSite = nullptr;
+    HWND lblReadme = nullptr;
+    HWND imgLogo = nullptr;
+    // The control that had the focus when the window was last deactivated.
+    HWND lastFocus_ = nullptr;
+    GdiObject<HFONT> windowFont_;
+    GdiObject<HFONT> textBoxFont_;
+    GdiObject<HBITMAP> logo_;
+    std::optional<common::FileSystemObject> fso_;
+};

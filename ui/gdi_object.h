@@ -1,0 +1,30 @@
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+// Owns a GDI object (a font, a bitmap) and deletes it at the end of its life.
+template <typename Handle>
+class GdiObject {
+public:
+    GdiObject() = default;
+    explicit GdiObject(Handle handle) : handle_(handle) {}
+    GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+    GdiObject& operator=(GdiObject&& other) noexcept {
+        std::swap(handle_, other.handle_);
+        return *this;
+    }
+    GdiObject(const GdiObject&) = delete;
+    GdiObject& operator=(const GdiObject&) = delete;
+    ~GdiObject() {
+        if (handle_) {
+            DeleteObject(handle_);
+        }
+    }
+
+    Handle get() const { return handle_; }
+
+private:
+    Handle handle_ = nullptr;
+};

@@ -1,0 +1,80 @@
+#include "ui/logo.h"
+
+#include <ole2.h>
+#include <olectl.h>
+
+#include <cstring>
+
+#include "common/dll_function.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+constexpr int kHimetricPerInch = 2540;
+
+// Releases a COM interface at the end of its scope.
+template <typename Interface>
+struct Released {
+    Interface* p = nullptr;
+    ~Released() {
+        if (p) {
+            p->Release();
+        }
+    }
+};
+
+// An in-memory stream over a copy of the picture's bytes.
+IStream* StreamOver(const void* bytes, DWORD size) {
+    static common::DllFunction<decltype(::CreateStreamOnHGlobal)> createStream(
+        "ole32.dll", "CreateStreamOnHGlobal");
+    HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!copy) {
+        return nullptr;
+    }
+    std::memcpy(GlobalLock(copy), bytes, size);
+    GlobalUnlock(copy);
+    IStream* stream = nullptr;
+    // The stream frees the copy when it is released.
+    if (!createStream.get() || FAILED(createStream.get()(copy, TRUE, &stream))) {
+        GlobalFree(copy);
+        return nullptr;
+    }
+    return stream;
+}
+
+}  // namespace
+
+HBITMAP LoadLogo(HINSTANCE instance, int dpi) {
+    static common::DllFunction<decltype(::OleLoadPicture)> loadPicture("oleaut32.dll",
+                                                                      "OleLoadPicture");
+    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(resource_ids::kLogo), RT_RCDATA);
+    HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (!bytes || !loadPicture.get()) {
+        return nullptr;
+    }
+    const DWORD size = SizeofResource(instance, found);
+    Released<IStream> stream{StreamOver(bytes, size)};
+    Released<IPicture> picture;
+    if (!stream.p || FAILED(loadPicture.get()(stream.p, static_cast<LONG>(size), FALSE, IID_IPicture,
+                                              reinterpret_cast<void**>(&picture.p)))) {
+        return nullptr;
+    }
+    OLE_XSIZE_HIMETRIC width = 0;
+    OLE_YSIZE_HIMETRIC height = 0;
+    picture.p->get_Width(&width);
+    picture.p->get_Height(&height);
+    const int cx = MulDiv(width, dpi, kHimetricPerInch);
+    const int cy = MulDiv(height, dpi, kHimetricPerInch);
+
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, cx, cy);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    // Picture coordinates run upwards, hence the start at the bottom edge.
+    picture.p->Render(memory, 0, 0, cx, cy, 0, height, width, -height, nullptr);
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return bitmap;
+}

@@ -1,0 +1,39 @@
+#include <windows.h>
+
+#include "common/dll_function.h"
+#include "ui/Form1.h"
+
+namespace {
+
+// Declares the program DPI-aware where Windows knows the idea (Vista on), so
+// that it lays itself out for the real DPI instead of being stretched. Not
+// done in the manifest: an embedded manifest would hide the one the program
+// writes beside itself for visual styles.
+void DeclareDpiAware() {
+    static common::DllFunction<BOOL WINAPI()> setDpiAware("user32.dll", "SetProcessDPIAware");
+    if (setDpiAware.get()) {
+        setDpiAware.get()();
+    }
+}
+
+int RunMessageLoop(HWND window) {
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        // Lets Tab move the focus between the controls.
+        if (!IsDialogMessageA(window, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    DeclareDpiAware();
+    Form1 form;
+    form.Load(instance);
+    form.Show();
+    return RunMessageLoop(form.hWnd());
+}

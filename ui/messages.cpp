@@ -1,0 +1,48 @@
+#include "ui/messages.h"
+
+#include <initializer_list>
+
+namespace messages {
+namespace {
+
+std::string Lines(std::initializer_list<std::string> lines) {
+    std::string text;
+    bool first = true;
+    for (const std::string& line : lines) {
+        if (!first) {
+            text += '\r';
+        }
+        first = false;
+        text += line;
+    }
+    return text;
+}
+
+std::string Quoted(const std::string& name) { return '"' + name + '"'; }
+
+const char kFilesNotFound[] = "The following files cannot be found.";
+const char kFilesRequired[] =
+    "These are required for Kestrimond to run. Please place these in the application folder and "
+    "try again.";
+
+}  // namespace
+
+std::string ConverterMissing() {
+    return Lines({"The program can not find kestrimond.exe in the same directory as this GUI.", "",
+                  "The application cannot continue"});
+}
+
+std::string DataFilesMissing(bool keysExists, bool baseExists) {
+    if (!keysExists && !baseExists) {
+        return Lines({kFilesNotFound, "", Quoted("keys.bin"), Quoted("base.pbp"), "", kFilesRequired});
+    }
+    return Lines({kFilesNotFound, "", Quoted(keysExists ? "base.pbp" : "keys.bin"), "", kFilesRequired});
+}
+
+std::string ImageMissing() { return "No ISO File selected, or the file does not exist"; }
+
+std::string ReadmeMissing() {
+    return "The program can not find the readme in the same directory as this GUI.";
+}
+
+}  // namespace messages

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+// The texts of the main window's error boxes. Lines are joined by a lone
+// carriage return, as the message box shows them.
+namespace messages {
+
+std::string ConverterMissing();
+
+// The message for missing data files; call it only when at least one of them
+// is missing.
+std::string DataFilesMissing(bool keysExists, bool baseExists);
+
+std::string ImageMissing();
+
+std::string ReadmeMissing();
+
+}  // namespace messages

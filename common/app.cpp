@@ -11,7 +11,8 @@ namespace App {
 std::string ExePath() {
     std::vector<char> buffer(MAX_PATH);
     for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        const DWORD length =
+            GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length < buffer.size()) {
             return std::string(buffer.data(), length);
         }
@@ -19,9 +20,13 @@ std::string ExePath() {
     }
 }
 
-std::string Path() { return common::FolderOf(ExePath()); }
+std::string Path() {
+    return common::FolderOf(ExePath());
+}
 
-std::string EXEName() { return common::FileTitleOf(ExePath()); }
+std::string EXEName() {
+    return common::FileTitleOf(ExePath());
+}
 
 common::VersionInfo Version() {
     // Read straight from the executable's resources: no need to load version.dll.
@@ -35,8 +40,12 @@ common::VersionInfo Version() {
     return common::ParseVersionInfo(block, SizeofResource(nullptr, found));
 }
 
-std::string Command() { return common::ArgumentsOf(GetCommandLineA()); }
+std::string Command() {
+    return common::ArgumentsOf(GetCommandLineA());
+}
 
-void End(unsigned exitCode) { ExitProcess(exitCode); }
+void End(unsigned exitCode) {
+    ExitProcess(exitCode);
+}
 
 }  // namespace App

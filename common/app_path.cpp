@@ -1,5 +1,7 @@
 #include "common/app_path.h"
 
+#include <string_view>
+
 namespace common {
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
@@ -30,6 +32,16 @@ std::string FileTitleOf(const std::string& filePath) {
         name.erase(dot);
     }
     return name;
+}
+
+bool HoldsInvalidPathCharacters(const std::string& path) {
+    for (const char c : path) {
+        if (static_cast<unsigned char>(c) < 32 ||
+            std::string_view("\"*<>?|").find(c) != std::string_view::npos) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::string ArgumentsOf(const std::string& commandLine) {

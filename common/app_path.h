@@ -18,6 +18,10 @@ std::string FolderOf(const std::string& filePath);
 // ("C:\Tools\Kestrimond GUI.exe" gives "Kestrimond GUI").
 std::string FileTitleOf(const std::string& filePath);
 
+// True when `path` holds a character that no Windows file name may hold
+// (control characters and " * < > ? |): such a text can name no file.
+bool HoldsInvalidPathCharacters(const std::string& path);
+
 // The arguments part of a process command line: everything after the program
 // name (quoted or not), without the blanks that separate the two.
 std::string ArgumentsOf(const std::string& commandLine);

@@ -28,7 +28,8 @@ public:
         return static_cast<std::uint16_t>(data_[at] | (data_[at + 1] << 8));
     }
     std::uint32_t Dword(std::size_t at) const {
-        return static_cast<std::uint32_t>(Word(at)) | (static_cast<std::uint32_t>(Word(at + 2)) << 16);
+        return static_cast<std::uint32_t>(Word(at)) |
+               (static_cast<std::uint32_t>(Word(at + 2)) << 16);
     }
 
     // Reads the node at `at`, which must lie within [at, limit).

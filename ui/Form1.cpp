@@ -2,12 +2,14 @@
 
 #include <shellapi.h>
 
+#include <new>
 #include <vector>
 
 #include "common/app.h"
 #include "common/app_path.h"
 #include "common/dll_function.h"
 #include "common/error_box.h"
+#include "dialogs/Tavro_CommonDialog.h"
 #include "process/command_line.h"
 #include "process/execCMD.h"
 #include "resources/resource_ids.h"
@@ -15,6 +17,7 @@
 #include "ui/layout.h"
 #include "ui/logo.h"
 #include "ui/messages.h"
+#include "visualstyle/modXPStyle2.h"
 
 namespace {
 
@@ -23,6 +26,9 @@ constexpr char kTitle[] = "Kestrimond GUI BETA - Created by quill_marsh58";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr char kSiteUrl[] = "http://quillmarsh58.example.net/";
 constexpr char kSiteCaption[] = "Visit quillmarsh58.example.net";
+// Description and pattern of each entry, each ended by a NUL; a second NUL ends the list.
+constexpr char kImageFilter[] =
+    "ISO Files (*.iso)\0*.iso\0IMG Files (*.img)\0*.img\0BIN Files (*.bin)\0*.bin\0\0";
 constexpr int kFontSize = 825;  // 8.25 pt, in hundredths of a point
 
 HFONT CreateUiFont(const char* face, int dpi) {
@@ -35,6 +41,10 @@ HFONT CreateUiFont(const char* face, int dpi) {
 }
 
 }  // namespace
+
+Form1::Form1() {
+    Form_Initialize();
+}
 
 void Form1::Load(HINSTANCE instance) {
     HDC screen = GetDC(nullptr);
@@ -81,10 +91,9 @@ void Form1::CreateControls(HINSTANCE instance) {
     const auto create = [&](const char* windowClass, const char* text, DWORD style, DWORD exStyle,
                             int id, layout::TwipsRect twips, HFONT font) {
         const layout::PixelRect r = layout::ToPixels(twips, dpi_);
-        HWND control = CreateWindowExA(exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style,
-                                       r.left, r.top, r.width, r.height, hwnd_,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                                       nullptr);
+        HWND control = CreateWindowExA(
+            exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.width,
+            r.height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         return control;
     };
@@ -109,8 +118,8 @@ void Form1::CreateControls(HINSTANCE instance) {
                        windowFont_.get());
 
     // The logo shows at its own size, so the control takes the bitmap's.
-    imgLogo = create("STATIC", "", SS_BITMAP, 0, control_ids::kImgLogo, layout::TwipsRect{0, 0, 0, 0},
-                     nullptr);
+    imgLogo = create("STATIC", "", SS_BITMAP, 0, control_ids::kImgLogo,
+                     layout::TwipsRect{0, 0, 0, 0}, nullptr);
     logo_ = GdiObject<HBITMAP>(LoadLogo(instance, dpi_));
     SendMessageA(imgLogo, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_.get()));
 }
@@ -160,6 +169,11 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void Form1::OnCommand(int id, int code) {
     switch (id) {
+        case control_ids::kCmdBrowse:
+            if (code == BN_CLICKED) {
+                cmdBrowse_Click();
+            }
+            break;
         case control_ids::kCmdConvert:
             if (code == BN_CLICKED) {
                 cmdConvert_Click();
@@ -199,12 +213,42 @@ LRESULT Form1::OnCtlColorStatic(HDC dc) {
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
+// Before the window loads, so that the manifest is written even when the
+// program then ends for a missing converter. It takes effect from the next start.
+void Form1::Form_Initialize() {
+    modXPStyle2::Boolean RestartAfterWrite = modXPStyle2::kFalse;
+    modXPStyle2::Boolean RemoveExisting = modXPStyle2::kFalse;
+    modXPStyle2::Boolean ForceRewrite = modXPStyle2::kTrue;
+    modXPStyle2::ApplyXPStyle(RestartAfterWrite, RemoveExisting, ForceRewrite);
+}
+
 void Form1::Form_Load() {
     fso_.emplace();
     if (!fso_->FileExists(common::JoinPath(App::Path(), "kestrimond.exe"))) {
         // The window was never shown, so the box has no owner.
         common::ShowErrorBox(nullptr, messages::ConverterMissing());
         App::End(1);
+    }
+}
+
+void Form1::cmdBrowse_Click() {
+    namespace dialog = Tavro_CommonDialog;
+    try {
+        dialog::OpenFileRequest.lpstrFilter = std::string(kImageFilter, sizeof kImageFilter - 1);
+        dialog::OpenFileRequest.lpstrTitle = "Select your PSX Image";
+        // Always a backslash more, even after a drive root's own.
+        dialog::OpenFileRequest.lpstrInitialDir = App::Path() + "\\";
+        const dialog::OpenFileResult result = dialog::ShowOpenDialog(hwnd_, dialog::kTrue);
+        if (result.Cancelled != dialog::kFalse) {
+            return;
+        }
+        // The first of several names; the others are dropped.
+        const std::string image = common::JoinPath(result.Folder, result.FileNames[1]);
+        SetWindowTextA(txtISO, image.c_str());
+    } catch (const dialog::DialogError&) {
+        // A selection the result cannot hold: the text box keeps its text.
+    } catch (const std::bad_alloc&) {
+        // Nor does a path too long to build change it.
     }
 }
 
@@ -234,9 +278,10 @@ void Form1::cmdConvert_Click() {
     }
 
     const std::string image = TextOf(txtISO);
-    // A double quote can be in no Windows file name, and would end the quoted
-    // argument early and let the rest of the text through as further arguments.
-    if (image.find('"') != std::string::npos || !fso.FileExists(image)) {
+    // A text that can name no file is missing, even where Windows would look it
+    // up as a device; a double quote in it would end the quoted argument early
+    // and hand the rest to the converter as further arguments.
+    if (common::HoldsInvalidPathCharacters(image) || !fso.FileExists(image)) {
         ShowError(messages::ImageMissing());
         return;
     }
@@ -256,7 +301,9 @@ void Form1::lblReadme_Click() {
     OpenDocument(readme);
 }
 
-void Form1::lblSite_Click() { OpenDocument(kSiteUrl); }
+void Form1::lblSite_Click() {
+    OpenDocument(kSiteUrl);
+}
 
 std::int32_t Form1::OpenDocument(std::string DocName) {
     static common::DllFunction<decltype(::ShellExecuteA)> shellExecute("shell32.dll",
@@ -283,4 +330,6 @@ std::string Form1::TextOf(HWND control) const {
     return std::string(text.data(), length);
 }
 
-void Form1::ShowError(const std::string& text) const { common::ShowErrorBox(hwnd_, text); }
+void Form1::ShowError(const std::string& text) const {
+    common::ShowErrorBox(hwnd_, text);
+}

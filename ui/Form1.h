@@ -13,7 +13,8 @@
 // and the two buttons.
 class Form1 {
 public:
-    Form1() = default;
+    // Runs the initialisation handler: nothing is on the screen yet.
+    Form1();
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
 
@@ -42,7 +43,9 @@ private:
                        DWORD exStyle, int id, int x, int y, int width, int height);
     int LabelWidth(const char* caption) const;
 
+    void Form_Initialize();
     void Form_Load();
+    void cmdBrowse_Click();
     void cmdConvert_Click();
     void lblReadme_Click();
     void lblSite_Click();

@@ -46,7 +46,7 @@ IStream* StreamOver(const void* bytes, DWORD size) {
 
 HBITMAP LoadLogo(HINSTANCE instance, int dpi) {
     static common::DllFunction<decltype(::OleLoadPicture)> loadPicture("oleaut32.dll",
-                                                                      "OleLoadPicture");
+                                                                       "OleLoadPicture");
     HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(resource_ids::kLogo), RT_RCDATA);
     HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
@@ -56,8 +56,9 @@ HBITMAP LoadLogo(HINSTANCE instance, int dpi) {
     const DWORD size = SizeofResource(instance, found);
     Released<IStream> stream{StreamOver(bytes, size)};
     Released<IPicture> picture;
-    if (!stream.p || FAILED(loadPicture.get()(stream.p, static_cast<LONG>(size), FALSE, IID_IPicture,
-                                              reinterpret_cast<void**>(&picture.p)))) {
+    if (!stream.p ||
+        FAILED(loadPicture.get()(stream.p, static_cast<LONG>(size), FALSE, IID_IPicture,
+                                 reinterpret_cast<void**>(&picture.p)))) {
         return nullptr;
     }
     OLE_XSIZE_HIMETRIC width = 0;

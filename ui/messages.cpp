@@ -18,7 +18,9 @@ std::string Lines(std::initializer_list<std::string> lines) {
     return text;
 }
 
-std::string Quoted(const std::string& name) { return '"' + name + '"'; }
+std::string Quoted(const std::string& name) {
+    return '"' + name + '"';
+}
 
 const char kFilesNotFound[] = "The following files cannot be found.";
 const char kFilesRequired[] =
@@ -34,12 +36,16 @@ std::string ConverterMissing() {
 
 std::string DataFilesMissing(bool keysExists, bool baseExists) {
     if (!keysExists && !baseExists) {
-        return Lines({kFilesNotFound, "", Quoted("keys.bin"), Quoted("base.pbp"), "", kFilesRequired});
+        return Lines(
+            {kFilesNotFound, "", Quoted("keys.bin"), Quoted("base.pbp"), "", kFilesRequired});
     }
-    return Lines({kFilesNotFound, "", Quoted(keysExists ? "base.pbp" : "keys.bin"), "", kFilesRequired});
+    return Lines(
+        {kFilesNotFound, "", Quoted(keysExists ? "base.pbp" : "keys.bin"), "", kFilesRequired});
 }
 
-std::string ImageMissing() { return "No ISO File selected, or the file does not exist"; }
+std::string ImageMissing() {
+    return "No ISO File selected, or the file does not exist";
+}
 
 std::string ReadmeMissing() {
     return "The program can not find the readme in the same directory as this GUI.";

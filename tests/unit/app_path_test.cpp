@@ -5,7 +5,8 @@
 namespace {
 
 TEST(JoinPath, PutsOneBackslashBetweenFolderAndName) {
-    EXPECT_EQ(common::JoinPath("D:\\Tools\\Conv", "kestrimond.exe"), "D:\\Tools\\Conv\\kestrimond.exe");
+    EXPECT_EQ(common::JoinPath("D:\\Tools\\Conv", "kestrimond.exe"),
+              "D:\\Tools\\Conv\\kestrimond.exe");
     EXPECT_EQ(common::JoinPath("C:\\", "kestrimond.exe"), "C:\\kestrimond.exe");
     EXPECT_EQ(common::JoinPath("C:\\isos\\", "game.iso"), "C:\\isos\\game.iso");
     EXPECT_EQ(common::JoinPath("C:\\Program Files\\Kestrimond GUI", "keys.bin"),
@@ -26,6 +27,16 @@ TEST(FileTitleOf, DropsFolderAndLastExtension) {
     EXPECT_EQ(common::FileTitleOf("C:\\Tools\\Kestrimond GUI.exe"), "Kestrimond GUI");
     EXPECT_EQ(common::FileTitleOf("C:\\Tools\\my.tool.exe"), "my.tool");
     EXPECT_EQ(common::FileTitleOf("C:\\Tools.d\\noext"), "noext");
+}
+
+TEST(HoldsInvalidPathCharacters, OnlyCharactersNoFileNameMayHold) {
+    EXPECT_FALSE(common::HoldsInvalidPathCharacters("C:\\isos\\my game (v1.1) [!].iso"));
+    EXPECT_FALSE(common::HoldsInvalidPathCharacters("relative/with/slashes.bin"));
+    EXPECT_FALSE(common::HoldsInvalidPathCharacters("\xE9t\xE9.img"));  // accented, code page 1252
+    EXPECT_FALSE(common::HoldsInvalidPathCharacters(""));
+    for (const char* bad : {"a\"b.iso", "a*.iso", "a?.iso", "a<b", "a>b", "a|b", "a\tb", "a\rb"}) {
+        EXPECT_TRUE(common::HoldsInvalidPathCharacters(bad)) << bad;
+    }
 }
 
 TEST(ArgumentsOf, SkipsTheProgramNameQuotedOrNot) {

@@ -1,0 +1,353 @@
+// The real program, started from a fresh application folder and driven from
+// outside: start-up check, layout, focus and the conversion.
+#include <gtest/gtest.h>
+
+#include "tests/gui/harness.h"
+#include "ui/control_ids.h"
+
+namespace gui_test {
+namespace {
+
+const std::string kConverterMissing =
+    "The program can not find kestrimond.exe in the same directory as this GUI.\r\r"
+    "The application cannot continue";
+const std::string kRequired =
+    "These are required for Kestrimond to run. Please place these in the application folder and "
+    "try again.";
+const std::string kBothMissing =
+    "The following files cannot be found.\r\r\"keys.bin\"\r\"base.pbp\"\r\r" + kRequired;
+const std::string kKeysMissing =
+    "The following files cannot be found.\r\r\"keys.bin\"\r\r" + kRequired;
+const std::string kBaseMissing =
+    "The following files cannot be found.\r\r\"base.pbp\"\r\r" + kRequired;
+const std::string kImageMissing = "No ISO File selected, or the file does not exist";
+
+// Expects the program's error box with `text`, closes it and waits until it is gone.
+void ExpectErrorBox(const Program& program, const std::string& text) {
+    HWND box = program.WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "no message box";
+    const MessageBoxContents contents = ReadMessageBox(box);
+    EXPECT_EQ(contents.title, kBoxTitle);
+    EXPECT_EQ(contents.text, text);
+    EXPECT_EQ(contents.buttons, std::vector<std::string>{"OK"});
+    EXPECT_TRUE(contents.stopIcon);
+    PressOk(box);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+}
+
+// A started program with its main window showing, and what the stand-in
+// converter records.
+struct Session {
+    explicit Session(const AppFolder& app, std::string currentDirectory = "")
+        : log(records / "converter.log"),
+          release(records / "release"),
+          program(app.program(), StartOptions{currentDirectory,
+                                              {{"KESTRIMOND_STANDIN_LOG", log},
+                                               {"KESTRIMOND_STANDIN_MARK", "inherited 42"},
+                                               {"KESTRIMOND_STANDIN_HOLD", release}}}),
+          window(program.WaitForMainWindow()),
+          txtISO(Control(window, control_ids::kTxtISO)),
+          cmdConvert(Control(window, control_ids::kCmdConvert)) {}
+
+    // Types an image path and presses Convert.
+    void Convert(const std::string& image) {
+        SetText(txtISO, image);
+        Click(cmdConvert);
+    }
+    // Lets a held converter end.
+    void Release() { WriteFile(release, ""); }
+
+    TempFolder records{"kestrimond records"};
+    std::string log;
+    std::string release;
+    Program program;
+    HWND window;
+    HWND txtISO;
+    HWND cmdConvert;
+};
+
+// One record of the stand-in converter's log.
+struct ConverterRun {
+    std::string commandLine;
+    std::string currentDirectory;
+    std::string mark;
+};
+
+std::vector<ConverterRun> RunsIn(const std::string& log) {
+    std::vector<ConverterRun> runs;
+    const std::string text = ReadFile(log);
+    std::size_t at = 0;
+    auto field = [&](const std::string& key) {
+        const std::size_t start = text.find(key + "=", at);
+        const std::size_t end = text.find('\n', start);
+        at = end + 1;
+        return text.substr(start + key.size() + 1, end - start - key.size() - 1);
+    };
+    while (text.find("end\n", at) != std::string::npos) {
+        ConverterRun run;
+        run.commandLine = field("cmdline");
+        run.currentDirectory = field("cwd");
+        run.mark = field("mark");
+        at = text.find("end\n", at) + 4;
+        runs.push_back(run);
+    }
+    return runs;
+}
+
+TEST(StartUp, WithoutTheConverterTheProgramSaysSoAndEnds) {
+    AppFolder app({/*converter=*/false, /*dataFiles=*/true});
+    Program program(app.program());
+    ExpectErrorBox(program, kConverterMissing);
+    ASSERT_TRUE(program.WaitForExit());
+    HWND never = program.MainWindow();
+    EXPECT_TRUE(never == nullptr || !IsWindowVisible(never));
+}
+
+TEST(StartUp, AFolderNamedLikeTheConverterIsNoConverter) {
+    AppFolder app({/*converter=*/false, /*dataFiles=*/true});
+    CreateDirectoryA((app / "kestrimond.exe").c_str(), nullptr);
+    Program program(app.program());
+    HWND box = program.WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    // The main window is not shown while the box is up, nor afterwards.
+    HWND main = program.MainWindow();
+    EXPECT_TRUE(main == nullptr || !IsWindowVisible(main));
+    EXPECT_EQ(ReadMessageBox(box).text, kConverterMissing);
+    PressOk(box);
+    EXPECT_TRUE(program.WaitForExit());
+}
+
+TEST(StartUp, WithTheConverterTheWindowShowsWithoutLookingForTheDataFiles) {
+    AppFolder app({/*converter=*/true, /*dataFiles=*/false});
+    Program program(app.program());
+    HWND window = program.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(program.MessageBox(), nullptr);
+    EXPECT_EQ(TextOf(Control(window, control_ids::kTxtISO)), "");
+}
+
+TEST(MainWindow, LayoutAt96Dpi) {
+    AppFolder app;
+    Program program(app.program());
+    HWND window = program.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(TextOf(window), kMainTitle);
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 518);
+    EXPECT_EQ(client.bottom, 75);
+
+    // A thin frame the user cannot drag, a title bar with the system menu.
+    const LONG style = GetWindowLongA(window, GWL_STYLE);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
+
+    // Centred on the screen.
+    RECT frame;
+    GetWindowRect(window, &frame);
+    EXPECT_NEAR((frame.left + frame.right) / 2.0, GetSystemMetrics(SM_CXSCREEN) / 2.0, 1.0);
+    EXPECT_NEAR((frame.top + frame.bottom) / 2.0, GetSystemMetrics(SM_CYSCREEN) / 2.0, 1.0);
+
+    struct Expected {
+        int id;
+        const char* windowClass;
+        const char* caption;
+        RECT rect;  // left, top, right, bottom; right < 0: the caption's width
+    };
+    const Expected controls[] = {
+        {control_ids::kTxtISO, "Edit", "", {144, 32, 144 + 241, 32 + 25}},
+        {control_ids::kCmdBrowse, "Button", "...", {384, 32, 384 + 25, 32 + 25}},
+        {control_ids::kCmdConvert, "Button", "Convert", {424, 32, 424 + 89, 32 + 25}},
+        {control_ids::kLblSite, "Static", "Visit quillmarsh58.example.net", {136, 0, -1, 16}},
+        {control_ids::kLblReadme, "Static", "View the readme", {432, 0, -1, 16}},
+        {control_ids::kImgLogo, "Static", "", {0, 0, 134, 74}},
+    };
+    for (const Expected& expected : controls) {
+        SCOPED_TRACE(expected.caption);
+        HWND control = Control(window, expected.id);
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(ClassOf(control), expected.windowClass);
+        EXPECT_EQ(TextOf(control), expected.caption);
+        const RECT r = RectInParent(control);
+        EXPECT_EQ(r.left, expected.rect.left);
+        EXPECT_EQ(r.top, expected.rect.top);
+        EXPECT_EQ(r.bottom, expected.rect.bottom);
+        if (expected.rect.right >= 0) {
+            EXPECT_EQ(r.right, expected.rect.right);
+        } else {
+            // The links size themselves to their caption; the font is checked
+            // inside the program, here only that the width is the caption's.
+            EXPECT_GT(r.right - r.left, 40);
+        }
+    }
+    // The links take no focus; neither button is a default button.
+    EXPECT_FALSE(GetWindowLongA(Control(window, control_ids::kLblSite), GWL_STYLE) & WS_TABSTOP);
+    EXPECT_FALSE(GetWindowLongA(Control(window, control_ids::kLblReadme), GWL_STYLE) & WS_TABSTOP);
+    for (int id : {control_ids::kCmdBrowse, control_ids::kCmdConvert}) {
+        EXPECT_EQ(GetWindowLongA(Control(window, id), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+    }
+}
+
+TEST(MainWindow, FocusStartsInTheTextBoxAndTabCyclesThroughTheButtons) {
+    AppFolder app;
+    Program program(app.program());
+    HWND window = program.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    const HWND txtISO = Control(window, control_ids::kTxtISO);
+    const HWND order[] = {Control(window, control_ids::kCmdBrowse),
+                          Control(window, control_ids::kCmdConvert), txtISO,
+                          Control(window, control_ids::kCmdBrowse)};
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(program.threadId()) == txtISO; }));
+    for (HWND next : order) {
+        HWND focus = FocusOf(program.threadId());
+        PostMessageA(focus, WM_KEYDOWN, VK_TAB, 0x000F0001);
+        PostMessageA(focus, WM_KEYUP, VK_TAB, 0xC00F0001);
+        EXPECT_TRUE(WaitUntil([&] { return FocusOf(program.threadId()) == next; }, 5000))
+            << "focus did not move to " << TextOf(next);
+    }
+}
+
+TEST(MainWindow, EnterInTheTextBoxStartsNothing) {
+    AppFolder app;
+    TempFolder images;
+    WriteFile(images / "game.iso", "image");
+    Session session(app);
+    ASSERT_NE(session.window, nullptr);
+    SetText(session.txtISO, images / "game.iso");
+    PostMessageA(session.txtISO, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    PostMessageA(session.txtISO, WM_KEYUP, VK_RETURN, 0xC01C0001);
+    Sleep(1500);
+    EXPECT_FALSE(FileExists(session.log));
+    EXPECT_TRUE(IsWindowVisible(session.window));
+}
+
+TEST(Convert, MissingDataFilesAreNamedAndNothingIsStarted) {
+    struct Case {
+        bool keys;
+        bool base;
+        const std::string& message;
+    };
+    for (const Case& c : {Case{false, false, kBothMissing}, Case{false, true, kKeysMissing},
+                          Case{true, false, kBaseMissing}}) {
+        SCOPED_TRACE(c.message);
+        AppFolder app({/*converter=*/true, /*dataFiles=*/false});
+        if (c.keys) {
+            WriteFile(app / "keys.bin", "keys");
+        }
+        if (c.base) {
+            WriteFile(app / "base.pbp", "base");
+        }
+        Session session(app);
+        ASSERT_NE(session.window, nullptr);
+        // The image is not looked at: an empty text box makes no difference.
+        session.Convert("");
+        ExpectErrorBox(session.program, c.message);
+        EXPECT_TRUE(IsWindowVisible(session.window));
+        EXPECT_FALSE(FileExists(session.log));
+    }
+}
+
+TEST(Convert, AMissingImageIsReportedAndNothingIsStarted) {
+    AppFolder app;
+    Session session(app);
+    ASSERT_NE(session.window, nullptr);
+    TempFolder images;
+    CreateDirectoryA((images / "folder.iso").c_str(), nullptr);
+    const std::string hostile[] = {
+        "",                            // nothing typed
+        images / "missing.iso",        // no such file
+        images / "folder.iso",         // a folder
+        std::string(40000, 'x'),       // far too long for any path
+        "a\" \"b",                     // quotes that would break the command line
+        images / "game\" --evil \"x",  // an argument smuggled in
+        "con:<>|*?.iso",               // characters no file name may hold
+    };
+    for (const std::string& image : hostile) {
+        SCOPED_TRACE(image.substr(0, 60));
+        session.Convert(image);
+        ExpectErrorBox(session.program, kImageMissing);
+        EXPECT_TRUE(session.program.Running());
+        EXPECT_TRUE(IsWindowVisible(session.window));
+    }
+    EXPECT_FALSE(FileExists(session.log));
+}
+
+TEST(Convert, RunsTheConverterWithTheWindowHiddenUntilItEnds) {
+    AppFolder app({true, true}, "kestrimond");  // no blank in the folder's name
+    TempFolder work("kestrimond work");
+    TempFolder images;
+    WriteFile(images / "my game.iso", "image");
+    Session session(app, work.path());
+    ASSERT_NE(session.window, nullptr);
+
+    session.Convert(images / "my game.iso");
+    ASSERT_TRUE(WaitUntil([&] { return FileExists(session.log); })) << "converter not started";
+    EXPECT_FALSE(IsWindowVisible(session.window));
+    Sleep(300);
+    EXPECT_FALSE(IsWindowVisible(session.window)) << "shown again before the converter ended";
+    session.Release();
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(session.window) != FALSE; }));
+    EXPECT_EQ(session.program.MessageBox(), nullptr);
+
+    const std::vector<ConverterRun> runs = RunsIn(session.log);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].commandLine, app / "kestrimond.exe" + " \"" + images / "my game.iso" + "\"");
+    EXPECT_EQ(runs[0].currentDirectory, work.path());
+    EXPECT_EQ(runs[0].mark, "inherited 42");
+    // The path stays for another run.
+    EXPECT_EQ(TextOf(session.txtISO), images / "my game.iso");
+}
+
+TEST(Convert, TwoRunsInARowUseTheSamePath) {
+    AppFolder app({true, true}, "kestrimond");
+    TempFolder images;
+    WriteFile(images / "game.iso", "image");
+    Session session(app);
+    ASSERT_NE(session.window, nullptr);
+    session.Release();  // the converter ends at once
+    session.Convert(images / "game.iso");
+    ASSERT_TRUE(WaitUntil([&] { return RunsIn(session.log).size() == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(session.window) != FALSE; }));
+    Click(session.cmdConvert);
+    ASSERT_TRUE(WaitUntil([&] { return RunsIn(session.log).size() == 2; }));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(session.window) != FALSE; }));
+    const std::vector<ConverterRun> runs = RunsIn(session.log);
+    EXPECT_EQ(runs[0].commandLine, runs[1].commandLine);
+}
+
+TEST(Convert, BlanksInTheFoldersAndARelativeImagePath) {
+    AppFolder app({true, true}, "kestrimond app with blanks");
+    TempFolder work("kestrimond work");
+    WriteFile(work / "relative game.bin", "image");
+    Session session(app, work.path());
+    ASSERT_NE(session.window, nullptr);
+    session.Release();
+    session.Convert("relative game.bin");
+    ASSERT_TRUE(WaitUntil([&] { return RunsIn(session.log).size() == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(session.window) != FALSE; }));
+    const ConverterRun run = RunsIn(session.log)[0];
+    // The converter's path is quoted, so Windows starts exactly it and hands it
+    // the image as one argument.
+    EXPECT_EQ(run.commandLine, "\"" + (app / "kestrimond.exe") + "\" \"relative game.bin\"");
+    EXPECT_EQ(run.currentDirectory, work.path());
+}
+
+TEST(Convert, AConverterRemovedAfterStartUpOnlyHidesTheWindowForAMoment) {
+    AppFolder app;
+    TempFolder images;
+    WriteFile(images / "game.img", "image");
+    Session session(app);
+    ASSERT_NE(session.window, nullptr);
+    ASSERT_TRUE(DeleteFileA((app / "kestrimond.exe").c_str()));
+    session.Convert(images / "game.img");
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(session.window); }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(session.window) != FALSE; }));
+    Sleep(500);
+    EXPECT_EQ(session.program.MessageBox(), nullptr);
+    EXPECT_TRUE(session.program.Running());
+}
+
+}  // namespace
+}  // namespace gui_test

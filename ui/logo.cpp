@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr int kHimetricPerInch = 2540;
+constexpr int kDesignDpi = 96;
 
 // Releases a COM interface at the end of its scope.
 template <typename Interface>
@@ -61,17 +61,27 @@ HBITMAP LoadLogo(HINSTANCE instance, int dpi) {
                                  reinterpret_cast<void**>(&picture.p)))) {
         return nullptr;
     }
+    // The picture keeps its size in inches: its pixels are 96-dpi pixels.
+    OLE_HANDLE handle = 0;
+    picture.p->get_Handle(&handle);
+    BITMAP decoded{};
+    if (!GetObjectA(reinterpret_cast<HGDIOBJ>(static_cast<UINT_PTR>(handle)), sizeof decoded,
+                    &decoded)) {
+        return nullptr;
+    }
+    const int cx = MulDiv(decoded.bmWidth, dpi, kDesignDpi);
+    const int cy = MulDiv(decoded.bmHeight, dpi, kDesignDpi);
     OLE_XSIZE_HIMETRIC width = 0;
     OLE_YSIZE_HIMETRIC height = 0;
     picture.p->get_Width(&width);
     picture.p->get_Height(&height);
-    const int cx = MulDiv(width, dpi, kHimetricPerInch);
-    const int cy = MulDiv(height, dpi, kHimetricPerInch);
 
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, cx, cy);
     HGDIOBJ previous = SelectObject(memory, bitmap);
+    SetStretchBltMode(memory, HALFTONE);
+    SetBrushOrgEx(memory, 0, 0, nullptr);
     // Picture coordinates run upwards, hence the start at the bottom edge.
     picture.p->Render(memory, 0, 0, cx, cy, 0, height, width, -height, nullptr);
     SelectObject(memory, previous);

@@ -1,0 +1,128 @@
+// A DLL the tests load into the running program, because fonts and icons
+// belong to their process and cannot be read from outside. Once loaded, it
+// writes what the main window uses to the file named by KESTRIMOND_PROBE_OUT
+// (in the program's environment), one line per item:
+//   dpi <logical pixels per inch>
+//   font <control id> <face>|<height>|<weight>|<italic>|<underline>|<strike out>|<charset>
+//   icon <big|small> <width>x<height> <same as the executable's icon resource: 1|0>
+// and a last line "end".
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr char kMainTitle[] = "Kestrimond GUI BETA - Created by quill_marsh58";
+
+BOOL CALLBACK FindMain(HWND window, LPARAM lParam) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char title[256] = "";
+    GetWindowTextA(window, title, sizeof title);
+    if (process == GetCurrentProcessId() && std::string(title) == kMainTitle) {
+        *reinterpret_cast<HWND*>(lParam) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM lParam) {
+    reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(child);
+    return TRUE;
+}
+
+// The colour bits of an icon, to compare two icons' images.
+std::vector<unsigned char> BitsOf(HICON icon, SIZE* size) {
+    ICONINFO info{};
+    std::vector<unsigned char> bits;
+    if (!icon || !GetIconInfo(icon, &info)) {
+        return bits;
+    }
+    BITMAP bitmap{};
+    GetObjectA(info.hbmColor, sizeof bitmap, &bitmap);
+    size->cx = bitmap.bmWidth;
+    size->cy = bitmap.bmHeight;
+    BITMAPINFO header{};
+    header.bmiHeader.biSize = sizeof header.bmiHeader;
+    header.bmiHeader.biWidth = bitmap.bmWidth;
+    header.bmiHeader.biHeight = bitmap.bmHeight;
+    header.bmiHeader.biPlanes = 1;
+    header.bmiHeader.biBitCount = 32;
+    bits.resize(static_cast<std::size_t>(bitmap.bmWidth) * bitmap.bmHeight * 4);
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, info.hbmColor, 0, bitmap.bmHeight, bits.data(), &header, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bits;
+}
+
+DWORD WINAPI Report(void*) {
+    char out[MAX_PATH * 4] = "";
+    GetEnvironmentVariableA("KESTRIMOND_PROBE_OUT", out, sizeof out);
+    HWND main = nullptr;
+    for (int tries = 0; tries < 500 && !main; ++tries) {
+        EnumWindows(FindMain, reinterpret_cast<LPARAM>(&main));
+        if (!main) {
+            Sleep(20);
+        }
+    }
+    FILE* file = std::fopen(out, "wb");
+    if (!file) {
+        return 1;
+    }
+    HDC screen = GetDC(nullptr);
+    std::fprintf(file, "dpi %d\n", GetDeviceCaps(screen, LOGPIXELSY));
+    ReleaseDC(nullptr, screen);
+
+    std::vector<HWND> children;
+    EnumChildWindows(main, CollectChild, reinterpret_cast<LPARAM>(&children));
+    for (HWND child : children) {
+        const HFONT font = reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0));
+        LOGFONTA logFont{};
+        if (font && GetObjectA(font, sizeof logFont, &logFont)) {
+            std::fprintf(file, "font %d %s|%ld|%ld|%d|%d|%d|%d\n", GetDlgCtrlID(child),
+                         logFont.lfFaceName, logFont.lfHeight, logFont.lfWeight, logFont.lfItalic,
+                         logFont.lfUnderline, logFont.lfStrikeOut, logFont.lfCharSet);
+        } else {
+            std::fprintf(file, "font %d none\n", GetDlgCtrlID(child));
+        }
+    }
+
+    // Each icon against the executable's icon resource drawn at the same size.
+    const struct {
+        const char* name;
+        WPARAM kind;
+        int index;
+    } icons[] = {{"big", ICON_BIG, GCLP_HICON}, {"small", ICON_SMALL, GCLP_HICONSM}};
+    for (const auto& icon : icons) {
+        HICON shown = reinterpret_cast<HICON>(SendMessageA(main, WM_GETICON, icon.kind, 0));
+        if (!shown) {
+            shown = reinterpret_cast<HICON>(GetClassLongPtrA(main, icon.index));
+        }
+        SIZE size{};
+        const std::vector<unsigned char> bits = BitsOf(shown, &size);
+        const HICON resource = static_cast<HICON>(LoadImageA(
+            GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON, size.cx, size.cy, 0));
+        SIZE resourceSize{};
+        const bool same = !bits.empty() && bits == BitsOf(resource, &resourceSize);
+        std::fprintf(file, "icon %s %ldx%ld %d\n", icon.name, size.cx, size.cy, same ? 1 : 0);
+    }
+    std::fprintf(file, "end\n");
+    std::fclose(file);
+    return 0;
+}
+
+}  // namespace
+
+BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        // Nothing that may wait on the loader lock runs here.
+        if (HANDLE thread = CreateThread(nullptr, 0, Report, nullptr, 0, nullptr)) {
+            CloseHandle(thread);
+        }
+    }
+    return TRUE;
+}

@@ -1,0 +1,104 @@
+// Times how long programs take from their process start to a visible main
+// window. Usage: start_timer RUNS PROGRAM...
+// Starts each program RUNS times, alternating between them, and prints for
+// each the median time in milliseconds, then each one's ratio to the first.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Search {
+    DWORD processId;
+    bool found;
+};
+
+BOOL CALLBACK FindVisible(HWND window, LPARAM lParam) {
+    auto& search = *reinterpret_cast<Search*>(lParam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char title[8] = "";
+    if (owner == search.processId && IsWindowVisible(window) &&
+        GetWindowTextA(window, title, sizeof title) > 0) {
+        search.found = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Milliseconds from CreateProcess to the first visible, titled window; -1 on failure.
+double TimeToWindow(const std::string& program) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::string commandLine = "\"" + program + "\"";
+    LARGE_INTEGER frequency, start, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process)) {
+        return -1;
+    }
+    double elapsed = -1;
+    for (;;) {
+        Search search{process.dwProcessId, false};
+        EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&search));
+        QueryPerformanceCounter(&now);
+        const double ms = 1000.0 * (now.QuadPart - start.QuadPart) / frequency.QuadPart;
+        if (search.found) {
+            elapsed = ms;
+            break;
+        }
+        if (ms > 30000 || WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) {
+            break;
+        }
+        Sleep(1);
+    }
+    TerminateProcess(process.hProcess, 0);
+    WaitForSingleObject(process.hProcess, 5000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return elapsed;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: start_timer RUNS PROGRAM...\n");
+        return 2;
+    }
+    const int runs = std::atoi(argv[1]);
+    std::vector<std::string> programs(argv + 2, argv + argc);
+    std::vector<std::vector<double>> times(programs.size());
+    // One start of each first, so that neither pays for a cold system.
+    for (const std::string& program : programs) {
+        TimeToWindow(program);
+    }
+    for (int run = 0; run < runs; ++run) {
+        for (std::size_t i = 0; i < programs.size(); ++i) {
+            const double ms = TimeToWindow(programs[i]);
+            if (ms < 0) {
+                std::fprintf(stderr, "%s showed no window\n", programs[i].c_str());
+                return 1;
+            }
+            times[i].push_back(ms);
+        }
+    }
+    std::vector<double> medians;
+    for (std::size_t i = 0; i < programs.size(); ++i) {
+        std::sort(times[i].begin(), times[i].end());
+        medians.push_back(times[i][times[i].size() / 2]);
+        std::printf("%-40s median %7.1f ms (min %.1f, max %.1f, %d runs)\n", programs[i].c_str(),
+                    medians[i], times[i].front(), times[i].back(), runs);
+    }
+    for (std::size_t i = 1; i < programs.size(); ++i) {
+        std::printf("ratio %s / %s: %.2f\n", programs[i].c_str(), programs[0].c_str(),
+                    medians[i] / medians[0]);
+    }
+    return 0;
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace modXPStyle2 {
+
+// A platform call that did not do what was asked. The manifest bootstrap
+// abandons the step it happened in and goes on with the next.
+class PlatformError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The file attributes the bootstrap uses, with their Windows values.
+namespace attributes {
+constexpr unsigned kNormal = 0;
+constexpr unsigned kReadOnly = 1;
+constexpr unsigned kHidden = 2;
+constexpr unsigned kSystem = 4;
+constexpr unsigned kArchive = 32;
+}  // namespace attributes
+
+struct ExeVersion {
+    std::uint16_t major = 0;
+    std::uint16_t minor = 0;
+    std::uint16_t revision = 0;
+};
+
+// What the visual-style bootstrap needs from Windows and from the running
+// program, kept behind an interface so that its decisions can be tested
+// anywhere. Texts are in the system's ANSI code page. Every call may throw
+// PlatformError.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // As GetVersion reports it: the major version in the low byte, the minor
+    // version in the next.
+    virtual std::uint32_t WindowsVersion() = 0;
+    // Whether the library loads; it is released again at once.
+    virtual bool CanLoadLibrary(const std::string& fileName) = 0;
+    virtual bool IsThemeActive() = 0;
+    virtual bool PathIsNetworkPath(const std::string& path) = 0;
+
+    // The running program: its folder (a trailing backslash only at a drive
+    // root), file name without extension, version resource and arguments.
+    virtual std::string AppPath() = 0;
+    virtual std::string AppEXEName() = 0;
+    virtual ExeVersion AppVersion() = 0;
+    virtual std::string AppFileDescription() = 0;
+    virtual std::string AppCompanyName() = 0;
+    virtual std::string AppCommand() = 0;
+
+    // The name of a file (never a folder) matching the path whose attributes
+    // lie within the mask, or an empty text.
+    virtual std::string FindFile(const std::string& path, unsigned attributeMask) = 0;
+    virtual void SetAttributes(const std::string& path, unsigned attributes) = 0;
+    virtual void RemoveFile(const std::string& path) = 0;
+    // Creates the file, or empties an existing one, and writes the bytes.
+    virtual void WriteNewFile(const std::string& path, const std::string& contents) = 0;
+    // Starts a command line in a normal window that takes the focus.
+    virtual void StartProgram(const std::string& commandLine) = 0;
+    // Ends the program at once; returns only from a test's stand-in.
+    virtual void EndProgram() = 0;
+};
+
+}  // namespace modXPStyle2

@@ -1,0 +1,156 @@
+// The visual-style bootstrap on the running Windows.
+#include <windows.h>
+#include <shlwapi.h>
+#include <uxtheme.h>
+
+#include "common/app.h"
+#include "common/dll_function.h"
+#include "visualstyle/modXPStyle2.h"
+
+namespace modXPStyle2 {
+
+namespace {
+
+// Owns a handle that INVALID_HANDLE_VALUE marks as missing, and closes it.
+class OwnedHandle {
+public:
+    using Close = BOOL(WINAPI*)(HANDLE);
+    OwnedHandle(HANDLE handle, Close close) : handle_(handle), close_(close) {}
+    OwnedHandle(const OwnedHandle&) = delete;
+    OwnedHandle& operator=(const OwnedHandle&) = delete;
+    ~OwnedHandle() {
+        if (handle_ != INVALID_HANDLE_VALUE) {
+            close_(handle_);
+        }
+    }
+    HANDLE get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+    Close close_;
+};
+
+void Check(bool succeeded, const char* what) {
+    if (!succeeded) {
+        throw PlatformError(what);
+    }
+}
+
+std::string Ansi(const std::u16string& text) {
+    if (text.empty()) {
+        return std::string();
+    }
+    static_assert(sizeof(char16_t) == sizeof(WCHAR));
+    const auto* wide = reinterpret_cast<const WCHAR*>(text.data());
+    const int wideLength = static_cast<int>(text.size());
+    const int length =
+        WideCharToMultiByte(CP_ACP, 0, wide, wideLength, nullptr, 0, nullptr, nullptr);
+    Check(length > 0, "WideCharToMultiByte");
+    std::string ansi(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide, wideLength, ansi.data(), length, nullptr, nullptr);
+    return ansi;
+}
+
+class Win32Platform : public Platform {
+public:
+    std::uint32_t WindowsVersion() override { return GetVersion(); }
+
+    bool CanLoadLibrary(const std::string& fileName) override {
+        HMODULE module = LoadLibraryA(fileName.c_str());
+        if (module) {
+            FreeLibrary(module);
+        }
+        return module != nullptr;
+    }
+
+    bool IsThemeActive() override {
+        static common::DllFunction<decltype(::IsThemeActive)> isThemeActive("uxtheme.dll",
+                                                                            "IsThemeActive");
+        Check(isThemeActive.get() != nullptr, "IsThemeActive");
+        return isThemeActive.get()() != FALSE;
+    }
+
+    bool PathIsNetworkPath(const std::string& path) override {
+        static common::DllFunction<decltype(::PathIsNetworkPathA)> pathIsNetworkPath(
+            "shlwapi.dll", "PathIsNetworkPathA");
+        Check(pathIsNetworkPath.get() != nullptr, "PathIsNetworkPathA");
+        return pathIsNetworkPath.get()(path.c_str()) != FALSE;
+    }
+
+    std::string AppPath() override { return App::Path(); }
+    std::string AppEXEName() override { return App::EXEName(); }
+    ExeVersion AppVersion() override {
+        const common::VersionInfo info = App::Version();
+        return ExeVersion{info.major, info.minor, info.revision};
+    }
+    std::string AppFileDescription() override { return Ansi(App::Version().fileDescription); }
+    std::string AppCompanyName() override { return Ansi(App::Version().companyName); }
+    std::string AppCommand() override { return App::Command(); }
+
+    std::string FindFile(const std::string& path, unsigned attributeMask) override {
+        WIN32_FIND_DATAA found;
+        const OwnedHandle search(FindFirstFileA(path.c_str(), &found), FindClose);
+        if (search.get() == INVALID_HANDLE_VALUE) {
+            return std::string();
+        }
+        // Attributes beyond these (compressed, not indexed...) do not matter,
+        // and a file without any is normal, which every search finds.
+        constexpr DWORD kSearched = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                    FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY |
+                                    FILE_ATTRIBUTE_ARCHIVE;
+        do {
+            if ((found.dwFileAttributes & kSearched & ~attributeMask) == 0) {
+                return found.cFileName;
+            }
+        } while (FindNextFileA(search.get(), &found));
+        return std::string();
+    }
+
+    void SetAttributes(const std::string& path, unsigned attributes) override {
+        const DWORD value = attributes == attributes::kNormal ? FILE_ATTRIBUTE_NORMAL : attributes;
+        Check(SetFileAttributesA(path.c_str(), value) != FALSE, "SetFileAttributesA");
+    }
+
+    void RemoveFile(const std::string& path) override {
+        Check(DeleteFileA(path.c_str()) != FALSE, "DeleteFileA");
+    }
+
+    void WriteNewFile(const std::string& path, const std::string& contents) override {
+        const OwnedHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr),
+                               CloseHandle);
+        Check(file.get() != INVALID_HANDLE_VALUE, "CreateFileA");
+        DWORD written = 0;
+        Check(::WriteFile(file.get(), contents.data(), static_cast<DWORD>(contents.size()),
+                          &written, nullptr) != FALSE &&
+                  written == contents.size(),
+              "WriteFile");
+    }
+
+    void StartProgram(const std::string& commandLine) override {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = SW_SHOWNORMAL;
+        PROCESS_INFORMATION process{};
+        // CreateProcessA may write into the command line, so hand it a copy.
+        std::string line = commandLine;
+        Check(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                             &startup, &process) != FALSE,
+              "CreateProcessA");
+        // The new instance runs on its own.
+        const OwnedHandle thread(process.hThread, CloseHandle);
+        const OwnedHandle processHandle(process.hProcess, CloseHandle);
+    }
+
+    void EndProgram() override { App::End(0); }
+};
+
+}  // namespace
+
+Boolean ApplyXPStyle(Boolean& RestartAfterWrite, Boolean& RemoveExisting, Boolean& ForceRewrite) {
+    Win32Platform platform;
+    return ApplyXPStyle(platform, RestartAfterWrite, RemoveExisting, ForceRewrite);
+}
+
+}  // namespace modXPStyle2

@@ -1,0 +1,163 @@
+// The two links of the real program: the readme and the author's site are
+// handed to the shell, which the test points at a recorder of its own.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <utility>
+
+#include "tests/gui/harness.h"
+#include "ui/control_ids.h"
+
+namespace gui_test {
+namespace {
+
+const std::string kReadmeMissing =
+    "The program can not find the readme in the same directory as this GUI.";
+
+// Points the shell's "Open" of text files and of http addresses at the
+// recorder for as long as it lives, then puts back what was there. A new
+// prefix does not even tie ".txt" to text files.
+class ShellOpenRecorder {
+public:
+    ShellOpenRecorder() {
+        const std::string command = "\"" + BuildFolder() + "\\shell_recorder.exe\" \"%1\"";
+        const std::pair<const char*, std::string> settings[] = {
+            {".txt", "txtfile"},
+            {"txtfile\\shell\\open\\command", command},
+            {"http\\shell\\open\\command", command}};
+        for (const auto& [key, value] : settings) {
+            saved_.push_back(Saved{key, Read(key)});
+            Write(key, value);
+        }
+    }
+    ~ShellOpenRecorder() {
+        for (const Saved& saved : saved_) {
+            if (saved.value) {
+                Write(saved.key, *saved.value);
+            } else {
+                RegDeleteKeyA(HKEY_CLASSES_ROOT, saved.key);
+            }
+        }
+    }
+    ShellOpenRecorder(const ShellOpenRecorder&) = delete;
+    ShellOpenRecorder& operator=(const ShellOpenRecorder&) = delete;
+
+private:
+    struct Saved {
+        const char* key;
+        std::optional<std::string> value;  // none: the key was not there
+    };
+
+    static std::optional<std::string> Read(const char* key) {
+        char value[2048] = "";
+        LONG size = sizeof value;
+        if (RegQueryValueA(HKEY_CLASSES_ROOT, key, value, &size) != ERROR_SUCCESS) {
+            return std::nullopt;
+        }
+        return std::string(value);
+    }
+    static void Write(const char* key, const std::string& value) {
+        HKEY handle = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                  &handle, nullptr),
+                  ERROR_SUCCESS)
+            << key;
+        RegSetValueExA(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1));
+        RegCloseKey(handle);
+    }
+
+    std::vector<Saved> saved_;
+};
+
+// The program started from `app`, its main window shown, with the shell's
+// openings recorded in a folder of their own.
+struct LinkSession {
+    explicit LinkSession(const AppFolder& app)
+        : log(records / "shell.log"),
+          program(app.program(), StartOptions{"", {{"KESTRIMOND_RECORDER_LOG", log}}}),
+          window(program.WaitForMainWindow()),
+          lblReadme(Control(window, control_ids::kLblReadme)),
+          lblSite(Control(window, control_ids::kLblSite)) {}
+
+    // What the shell was asked to open, once `count` openings are recorded.
+    std::string WaitForOpenings(std::size_t count) const {
+        std::string recorded;
+        WaitUntil([&] {
+            recorded = ReadFile(log);
+            std::size_t lines = 0;
+            for (char c : recorded) {
+                lines += c == '\n';
+            }
+            return lines >= 2 * count;
+        });
+        return recorded;
+    }
+
+    ShellOpenRecorder recorder;
+    TempFolder records{"kestrimond shell"};
+    std::string log;
+    Program program;
+    HWND window;
+    HWND lblReadme;
+    HWND lblSite;
+};
+
+void ExpectReadmeMissingBox(const Program& program) {
+    HWND box = program.WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "no message box";
+    const MessageBoxContents contents = ReadMessageBox(box);
+    EXPECT_EQ(contents.title, kBoxTitle);
+    EXPECT_EQ(contents.text, kReadmeMissing);
+    EXPECT_EQ(contents.buttons, std::vector<std::string>{"OK"});
+    EXPECT_TRUE(contents.stopIcon);
+    PressOk(box);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+}
+
+TEST(ReadmeLink, AMissingReadmeIsReportedAtEveryClickAndNothingIsOpened) {
+    AppFolder app;
+    LinkSession session(app);
+    ASSERT_NE(session.window, nullptr);
+    for (int click = 0; click < 2; ++click) {
+        ClickLabel(session.lblReadme);
+        ExpectReadmeMissingBox(session.program);
+    }
+    // A folder of that name is no readme either.
+    ASSERT_TRUE(CreateDirectoryA((app / "readme.txt").c_str(), nullptr));
+    ClickLabel(session.lblReadme);
+    ExpectReadmeMissingBox(session.program);
+
+    // Anything the readme clicks had handed the shell would be recorded
+    // before the site link's opening.
+    ClickLabel(session.lblSite);
+    EXPECT_EQ(session.WaitForOpenings(1), "arg=http://quillmarsh58.example.net/\ncwd=C:\\\n");
+}
+
+TEST(ReadmeLink, OpensTheReadmeOfTheProgramsFolderWithTheShell) {
+    AppFolder app({true, false}, "kestrimond readme app");
+    WriteFile(app / "readme.txt", "Kestrimond GUI\r\n");
+    LinkSession session(app);
+    ASSERT_NE(session.window, nullptr);
+    ClickLabel(session.lblReadme);
+    EXPECT_EQ(session.WaitForOpenings(1), "arg=" + (app / "readme.txt") + "\ncwd=C:\\\n");
+    EXPECT_EQ(session.program.MessageBox(), nullptr);
+
+    // Every click opens it again.
+    ClickLabel(session.lblReadme);
+    EXPECT_EQ(session.WaitForOpenings(2), "arg=" + (app / "readme.txt") + "\ncwd=C:\\\n" +
+                                              "arg=" + (app / "readme.txt") + "\ncwd=C:\\\n");
+}
+
+TEST(SiteLink, HandsTheSitesAddressToTheShellWithNothingElseInTheFolder) {
+    AppFolder app({true, false});
+    LinkSession session(app);
+    ASSERT_NE(session.window, nullptr);
+    EXPECT_EQ(TextOf(session.lblSite), "Visit quillmarsh58.example.net");
+    ClickLabel(session.lblSite);
+    EXPECT_EQ(session.WaitForOpenings(1), "arg=http://quillmarsh58.example.net/\ncwd=C:\\\n");
+    EXPECT_EQ(session.program.MessageBox(), nullptr);
+}
+
+}  // namespace
+}  // namespace gui_test

@@ -1,5 +1,6 @@
 #include "ui/Form1.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <new>
@@ -38,6 +39,19 @@ HFONT CreateUiFont(const char* face, int dpi) {
     font.lfCharSet = ANSI_CHARSET;
     lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
     return CreateFontIndirectA(&font);
+}
+
+// The shell may hand a document to extensions that need COM, in a
+// single-threaded apartment, on the calling thread. Initialised at the first
+// shell call and kept for the rest of the run.
+void InitializeComForShell() {
+    static common::DllFunction<decltype(::CoInitializeEx)> coInitializeEx("ole32.dll",
+                                                                          "CoInitializeEx");
+    static bool initialized = false;
+    if (!initialized && coInitializeEx.get()) {
+        coInitializeEx.get()(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    }
+    initialized = true;
 }
 
 }  // namespace
@@ -311,6 +325,7 @@ std::int32_t Form1::OpenDocument(std::string DocName) {
     if (!shellExecute.get()) {
         return 0;
     }
+    InitializeComForShell();
     // The program that opens the document starts in C:\ whatever the document's folder.
     const HINSTANCE result =
         shellExecute.get()(hwnd_, "Open", DocName.c_str(), "", "C:\\", SW_SHOWNORMAL);

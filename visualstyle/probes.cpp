@@ -1,4 +1,3 @@
-#include <charconv>
 #include <string_view>
 
 #include "visualstyle/modXPStyle2.h"
@@ -18,29 +17,38 @@ std::string_view TrimBlanks(std::string_view text) {
 }
 
 // The decimal number at the start of a text (digits, at most one point);
-// 0 when the text does not start with one.
+// 0 when the text does not start with one. Read by hand rather than with the
+// C library, whose decimal point follows the locale.
 double LeadingNumber(std::string_view text) {
-    std::size_t end = 0;
+    double digits = 0;
+    double scale = 1;
     bool point = false;
-    while (end < text.size() &&
-           ((text[end] >= '0' && text[end] <= '9') || (text[end] == '.' && !point))) {
-        point = point || text[end] == '.';
-        ++end;
+    for (const char c : text) {
+        if (c == '.' && !point) {
+            point = true;
+        } else if (c >= '0' && c <= '9') {
+            digits = digits * 10 + (c - '0');
+            scale = point ? scale * 10 : scale;
+        } else {
+            break;
+        }
     }
-    double number = 0;
-    std::from_chars(text.data(), text.data() + end, number);
-    return number;
+    // One correctly rounded division, so that "5.01" reads as exactly 5.01.
+    return digits / scale;
 }
 
 }  // namespace
 
 std::string GetWinVersion(Platform& platform) {
     const std::uint32_t version = platform.WindowsVersion() & 0xFFFFu;
-    const double number = (version % 256) + (version / 256) / 100.0;
-    // to_chars ignores the locale: a decimal comma would read back as 5 on XP.
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, number, std::chars_format::fixed, 2);
-    return std::string(text, end.ptr);
+    // The major version plus the minor divided by 100, with exactly two
+    // decimals: in hundredths that is a whole number, so no rounding is
+    // needed. Always a point, whatever the locale: a decimal comma would read
+    // back as 5 on XP.
+    const std::uint32_t hundredths = (version % 256) * 100 + version / 256;
+    const std::uint32_t fraction = hundredths % 100;
+    return std::to_string(hundredths / 100) + (fraction < 10 ? ".0" : ".") +
+           std::to_string(fraction);
 }
 
 Boolean IsWinXPOrLater(Platform& platform) {

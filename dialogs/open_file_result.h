@@ -7,12 +7,13 @@
 #include <utility>
 #include <vector>
 
+#include "common/boolean.h"
+
 namespace Tavro_CommonDialog {
 
-// The program's Boolean: a 16-bit integer, true with all bits set.
-using Boolean = std::int16_t;
-constexpr Boolean kTrue = -1;
-constexpr Boolean kFalse = 0;
+using common::Boolean;
+using common::kFalse;
+using common::kTrue;
 
 // The chosen file names, numbered from 1 as the dialog's result numbers them.
 class FileNameList {

@@ -3,6 +3,7 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include <exception>
 #include <new>
 #include <vector>
 
@@ -31,6 +32,7 @@ constexpr char kSiteCaption[] = "Visit quillmarsh58.example.net";
 constexpr char kImageFilter[] =
     "ISO Files (*.iso)\0*.iso\0IMG Files (*.img)\0*.img\0BIN Files (*.bin)\0*.bin\0\0";
 constexpr int kFontSize = 825;  // 8.25 pt, in hundredths of a point
+constexpr UINT kLoadLogo = WM_APP + 1;
 
 HFONT CreateUiFont(const char* face, int dpi) {
     LOGFONTA font{};
@@ -95,6 +97,8 @@ void Form1::Show() {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(hwnd_, SW_SHOW);
     SetFocus(txtISO);
+    // Decoding the logo loads the OLE libraries; the window need not wait for that.
+    PostMessageA(hwnd_, kLoadLogo, 0, 0);
 }
 
 void Form1::CreateControls(HINSTANCE instance) {
@@ -131,9 +135,12 @@ void Form1::CreateControls(HINSTANCE instance) {
     lblReadme = create("STATIC", "View the readme", kLabelStyle, 0, control_ids::kLblReadme, readme,
                        windowFont_.get());
 
-    // The logo shows at its own size, so the control takes the bitmap's.
-    imgLogo = create("STATIC", "", SS_BITMAP, 0, control_ids::kImgLogo,
-                     layout::TwipsRect{0, 0, 0, 0}, nullptr);
+    imgLogo = create("STATIC", "", SS_BITMAP, 0, control_ids::kImgLogo, layout::kImgLogo, nullptr);
+}
+
+// The logo shows at its own size: the control takes the bitmap's.
+void Form1::OnLoadLogo() {
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE));
     logo_ = GdiObject<HBITMAP>(LoadLogo(instance, dpi_));
     SendMessageA(imgLogo, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_.get()));
 }
@@ -159,8 +166,17 @@ LRESULT CALLBACK Form1::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
     } else {
         form = reinterpret_cast<Form1*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     }
-    return form ? form->HandleMessage(message, wParam, lParam)
-                : DefWindowProcA(hwnd, message, wParam, lParam);
+    if (!form) {
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    // An error no handler expects must not unwind through Windows' own code:
+    // report it and end, as nothing can be trusted any more.
+    try {
+        return form->HandleMessage(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        common::ShowErrorBox(hwnd, messages::UnexpectedError(error.what()));
+        App::End(1);
+    }
 }
 
 LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -170,6 +186,9 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_ACTIVATE:
             OnActivate(wParam);
+            return 0;
+        case kLoadLogo:
+            OnLoadLogo();
             return 0;
         case WM_CTLCOLORSTATIC:
             return OnCtlColorStatic(reinterpret_cast<HDC>(wParam));

@@ -37,10 +37,9 @@ private:
     void OnCommand(int id, int code);
     void OnActivate(WPARAM wParam);
     LRESULT OnCtlColorStatic(HDC dc);
+    void OnLoadLogo();
 
     void CreateControls(HINSTANCE instance);
-    HWND CreateControl(HINSTANCE instance, const char* windowClass, const char* text, DWORD style,
-                       DWORD exStyle, int id, int x, int y, int width, int height);
     int LabelWidth(const char* caption) const;
 
     void Form_Initialize();

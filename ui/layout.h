@@ -52,5 +52,7 @@ constexpr TwipsRect kLblReadme{6480, 0, 1260, 240};
 constexpr TwipsRect kTxtISO{2160, 480, 3615, 375};
 constexpr TwipsRect kCmdBrowse{5760, 480, 375, 375};
 constexpr TwipsRect kCmdConvert{6360, 480, 1335, 375};
+// The logo's place until the picture is decoded; then it takes the picture's size.
+constexpr TwipsRect kImgLogo{0, 0, 2010, 1110};
 
 }  // namespace layout

@@ -51,4 +51,8 @@ std::string ReadmeMissing() {
     return "The program can not find the readme in the same directory as this GUI.";
 }
 
+std::string UnexpectedError(const std::string& description) {
+    return Lines({"Run-time error:", "", description, "", "The application cannot continue"});
+}
+
 }  // namespace messages

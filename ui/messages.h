@@ -16,4 +16,7 @@ std::string ImageMissing();
 
 std::string ReadmeMissing();
 
+// The report of an error no handler expected, after which the program ends.
+std::string UnexpectedError(const std::string& description);
+
 }  // namespace messages

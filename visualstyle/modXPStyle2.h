@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "common/boolean.h"
 #include "visualstyle/platform.h"
 
 // Visual styles for the program: whether Windows can show them, and the
@@ -11,11 +12,9 @@
 // from the next start.
 namespace modXPStyle2 {
 
-// The program's flags and Boolean results: true is -1 (all bits set), false
-// 0, and a flag counts as true only when it holds -1.
-using Boolean = std::int16_t;
-constexpr Boolean kTrue = -1;
-constexpr Boolean kFalse = 0;
+using common::Boolean;
+using common::kFalse;
+using common::kTrue;
 
 // The Windows version as major + minor / 100 with two decimals and always a
 // point ("5.01" for XP), whatever the user's locale.

@@ -1,5 +1,7 @@
 #include "tests/gui/harness.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <stdexcept>
 
@@ -368,6 +370,18 @@ MessageBoxContents ReadMessageBox(HWND box) {
 
 void PressOk(HWND box) {
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+void ExpectErrorBox(const Program& program, const std::string& text) {
+    HWND box = program.WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "no message box";
+    const MessageBoxContents contents = ReadMessageBox(box);
+    EXPECT_EQ(contents.title, kBoxTitle);
+    EXPECT_EQ(contents.text, text);
+    EXPECT_EQ(contents.buttons, std::vector<std::string>{"OK"});
+    EXPECT_TRUE(contents.stopIcon);
+    PressOk(box);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
 }
 
 }  // namespace gui_test

@@ -140,4 +140,8 @@ MessageBoxContents ReadMessageBox(HWND box);
 // Presses OK in a message box.
 void PressOk(HWND box);
 
+// Expects the program's error box (its title, `text`, OK alone, the stop
+// icon), presses OK and waits until the box is gone.
+void ExpectErrorBox(const Program& program, const std::string& text);
+
 }  // namespace gui_test

@@ -103,30 +103,18 @@ struct LinkSession {
     HWND lblSite;
 };
 
-void ExpectReadmeMissingBox(const Program& program) {
-    HWND box = program.WaitForMessageBox();
-    ASSERT_NE(box, nullptr) << "no message box";
-    const MessageBoxContents contents = ReadMessageBox(box);
-    EXPECT_EQ(contents.title, kBoxTitle);
-    EXPECT_EQ(contents.text, kReadmeMissing);
-    EXPECT_EQ(contents.buttons, std::vector<std::string>{"OK"});
-    EXPECT_TRUE(contents.stopIcon);
-    PressOk(box);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
-}
-
 TEST(ReadmeLink, AMissingReadmeIsReportedAtEveryClickAndNothingIsOpened) {
     AppFolder app;
     LinkSession session(app);
     ASSERT_NE(session.window, nullptr);
     for (int click = 0; click < 2; ++click) {
         ClickLabel(session.lblReadme);
-        ExpectReadmeMissingBox(session.program);
+        ExpectErrorBox(session.program, kReadmeMissing);
     }
     // A folder of that name is no readme either.
     ASSERT_TRUE(CreateDirectoryA((app / "readme.txt").c_str(), nullptr));
     ClickLabel(session.lblReadme);
-    ExpectReadmeMissingBox(session.program);
+    ExpectErrorBox(session.program, kReadmeMissing);
 
     // Anything the readme clicks had handed the shell would be recorded
     // before the site link's opening.

@@ -40,19 +40,6 @@ int CaptionWidth(const char* caption) {
     return extent.cx;
 }
 
-// Expects the program's error box with `text`, closes it and waits until it is gone.
-void ExpectErrorBox(const Program& program, const std::string& text) {
-    HWND box = program.WaitForMessageBox();
-    ASSERT_NE(box, nullptr) << "no message box";
-    const MessageBoxContents contents = ReadMessageBox(box);
-    EXPECT_EQ(contents.title, kBoxTitle);
-    EXPECT_EQ(contents.text, text);
-    EXPECT_EQ(contents.buttons, std::vector<std::string>{"OK"});
-    EXPECT_TRUE(contents.stopIcon);
-    PressOk(box);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
-}
-
 // A started program with its main window showing, and what the stand-in
 // converter records.
 struct Session {

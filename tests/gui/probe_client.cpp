@@ -14,8 +14,8 @@ std::map<std::string, std::string> ProbeProgram(const Program& program,
     }
     // LoadLibraryA lies at the same address in every process of the session,
     // so a remote thread can start right there with the DLL's path.
-    void* remote = VirtualAllocEx(process, nullptr, dll.size() + 1, MEM_COMMIT | MEM_RESERVE,
-                                  PAGE_READWRITE);
+    void* remote =
+        VirtualAllocEx(process, nullptr, dll.size() + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     WriteProcessMemory(process, remote, dll.c_str(), dll.size() + 1, nullptr);
     const FARPROC loadLibrary = GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryA");
     HANDLE thread = CreateRemoteThread(

@@ -30,7 +30,8 @@ TEST(WindowResources, FontsAndIconAsDesigned) {
         EXPECT_EQ(height, -11);
     }
     const std::string windowFont = Font("Trebuchet MS", height);
-    EXPECT_EQ(report["font " + std::to_string(control_ids::kTxtISO)], Font("MS Sans Serif", height));
+    EXPECT_EQ(report["font " + std::to_string(control_ids::kTxtISO)],
+              Font("MS Sans Serif", height));
     for (int id : {control_ids::kCmdBrowse, control_ids::kCmdConvert, control_ids::kLblSite,
                    control_ids::kLblReadme}) {
         EXPECT_EQ(report["font " + std::to_string(id)], windowFont) << "control " << id;

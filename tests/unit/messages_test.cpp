@@ -21,6 +21,8 @@ TEST(Messages, EveryTextByteForByte) {
     EXPECT_EQ(messages::ImageMissing(), "No ISO File selected, or the file does not exist");
     EXPECT_EQ(messages::ReadmeMissing(),
               "The program can not find the readme in the same directory as this GUI.");
+    EXPECT_EQ(messages::UnexpectedError("std::bad_alloc"),
+              "Run-time error:\r\rstd::bad_alloc\r\rThe application cannot continue");
 }
 
 TEST(Messages, LinesAreJoinedByCarriageReturnsOnly) {

@@ -80,11 +80,10 @@ public:
     std::string AppPath() override { return App::Path(); }
     std::string AppEXEName() override { return App::EXEName(); }
     ExeVersion AppVersion() override {
-        const common::VersionInfo info = App::Version();
-        return ExeVersion{info.major, info.minor, info.revision};
+        return ExeVersion{version_.major, version_.minor, version_.revision};
     }
-    std::string AppFileDescription() override { return Ansi(App::Version().fileDescription); }
-    std::string AppCompanyName() override { return Ansi(App::Version().companyName); }
+    std::string AppFileDescription() override { return Ansi(version_.fileDescription); }
+    std::string AppCompanyName() override { return Ansi(version_.companyName); }
     std::string AppCommand() override { return App::Command(); }
 
     std::string FindFile(const std::string& path, unsigned attributeMask) override {
@@ -144,6 +143,10 @@ public:
     }
 
     void EndProgram() override { App::End(0); }
+
+private:
+    // Read once from the program's own resources, for the three values taken from it.
+    const common::VersionInfo version_ = App::Version();
 };
 
 }  // namespace

@@ -36,7 +36,6 @@ bool WaitUntil(Done done, DWORD timeoutMs = kPatience) {
 std::string BuildFolder();
 
 bool FileExists(const std::string& path);
-bool FolderExists(const std::string& path);
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& content);
 

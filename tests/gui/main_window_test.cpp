@@ -104,6 +104,7 @@ TEST(StartUp, WithoutTheConverterTheProgramSaysSoAndEnds) {
     Program program(app.program());
     ExpectErrorBox(program, kConverterMissing);
     ASSERT_TRUE(program.WaitForExit());
+    EXPECT_EQ(program.ExitCode(), 1u) << "a program that refused to start ends in failure";
     HWND never = program.MainWindow();
     EXPECT_TRUE(never == nullptr || !IsWindowVisible(never));
 }

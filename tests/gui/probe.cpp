@@ -5,12 +5,15 @@
 //   dpi <logical pixels per inch>
 //   font <control id> <face>|<height>|<weight>|<italic>|<underline>|<strike out>|<charset>
 //   icon <big|small> <width>x<height> <same as the executable's icon resource: 1|0>
+//   logo <width>x<height> of the picture the logo shows, once it shows one, or "none"
 // and a last line "end".
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include "ui/control_ids.h"
 
 namespace {
 
@@ -109,6 +112,21 @@ DWORD WINAPI Report(void*) {
         SIZE resourceSize{};
         const bool same = !bits.empty() && bits == BitsOf(resource, &resourceSize);
         std::fprintf(file, "icon %s %ldx%ld %d\n", icon.name, size.cx, size.cy, same ? 1 : 0);
+    }
+    // The logo is decoded just after the window first shows.
+    const HWND logo = GetDlgItem(main, control_ids::kImgLogo);
+    HBITMAP picture = nullptr;
+    for (int tries = 0; tries < 500 && !picture; ++tries) {
+        picture = reinterpret_cast<HBITMAP>(SendMessageA(logo, STM_GETIMAGE, IMAGE_BITMAP, 0));
+        if (!picture) {
+            Sleep(20);
+        }
+    }
+    BITMAP bitmap{};
+    if (picture && GetObjectA(picture, sizeof bitmap, &bitmap)) {
+        std::fprintf(file, "logo %ldx%ld\n", bitmap.bmWidth, bitmap.bmHeight);
+    } else {
+        std::fprintf(file, "logo none\n");
     }
     std::fprintf(file, "end\n");
     std::fclose(file);

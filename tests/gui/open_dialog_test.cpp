@@ -2,9 +2,12 @@
 // driven from outside.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
+#include <sstream>
 
 #include "tests/gui/harness.h"
+#include "tests/gui/probe_client.h"
 #include "ui/control_ids.h"
 
 namespace gui_test {
@@ -52,8 +55,8 @@ RECT SettledRect(HWND window) {
 
 // The program, its main window showing, with the controls the tests press.
 struct BrowseSession {
-    explicit BrowseSession(const AppFolder& app)
-        : program(app.program()),
+    explicit BrowseSession(const AppFolder& app, const StartOptions& options = {})
+        : program(app.program(), options),
           window(program.WaitForMainWindow()),
           txtISO(Control(window, control_ids::kTxtISO)),
           cmdBrowse(Control(window, control_ids::kCmdBrowse)) {}
@@ -92,6 +95,32 @@ struct BrowseSession {
     HWND cmdBrowse;
 };
 
+// The first move of the dialog made the way the centring hook makes it (no
+// size change, no z-order change, no activation), as the probe recorded it.
+bool HookMove(const std::string& moves, RECT* placed) {
+    std::istringstream lines(moves);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        std::string word;
+        unsigned flags = 0;
+        RECT r{};
+        words >> word >> std::hex >> flags >> std::dec >> r.left >> r.top >> r.right >> r.bottom;
+        constexpr unsigned kHookFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+        if (word == "move" && (flags & kHookFlags) == kHookFlags && !(flags & SWP_NOMOVE)) {
+            *placed = r;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Halves in double precision, rounded to the nearest whole pixel with halves
+// going to the even one.
+LONG CentredStart(LONG ownerStart, LONG ownerEnd, LONG dialogStart, LONG dialogEnd) {
+    return static_cast<LONG>(std::nearbyint((ownerEnd - ownerStart) / 2.0 + ownerStart -
+                                            (dialogEnd - dialogStart) / 2.0));
+}
+
 // The window's centre, doubled to stay in whole pixels.
 POINT DoubleCentre(const RECT& r) {
     return POINT{r.left + r.right, r.top + r.bottom};
@@ -100,8 +129,12 @@ POINT DoubleCentre(const RECT& r) {
 TEST(BrowseDialog, ShowsTheImageFiltersInTheProgramsFolderCentredOverTheWindow) {
     AppFolder app;
     WriteFile(app / "game.iso", "");
-    BrowseSession session(app);
+    TempFolder records("kestrimond probe");
+    const std::string report = records / "report.txt";
+    BrowseSession session(app, StartOptions{"", {{kProbeOut, report}}});
     ASSERT_NE(session.window, nullptr);
+    // Records where the dialog is put, before it changes its own size.
+    ASSERT_EQ(ProbeProgram(session.program, report)["watching"], "1");
     // Away from the screen's centre, so that centring on the screen would show.
     SetWindowPos(session.window, nullptr, 40, 420, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -122,6 +155,15 @@ TEST(BrowseDialog, ShowsTheImageFiltersInTheProgramsFolderCentredOverTheWindow) 
     SendMessageTimeoutW(Control(dialog, kFilterList), CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 5000,
                         &shown);
     EXPECT_EQ(shown, 0u);
+
+    // Where the hook put it: centred by the rounding rule for the size the
+    // dialog had then.
+    RECT moved{};
+    ASSERT_TRUE(WaitUntil([&] { return HookMove(ReadFile(report + ".moves"), &moved); }))
+        << "no move of the dialog by the hook; seen:\n"
+        << ReadFile(report + ".moves");
+    EXPECT_EQ(moved.left, CentredStart(owner.left, owner.right, moved.left, moved.right));
+    EXPECT_EQ(moved.top, CentredStart(owner.top, owner.bottom, moved.top, moved.bottom));
 
     // The dialog still changes its size after the hook has placed it, so its
     // centre may drift from the owner's by half that change.

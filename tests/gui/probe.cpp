@@ -6,6 +6,10 @@
 //   font <control id> <face>|<height>|<weight>|<italic>|<underline>|<strike out>|<charset>
 //   icon <big|small> <width>x<height> <same as the executable's icon resource: 1|0>
 //   logo <width>x<height> of the picture the logo shows, once it shows one, or "none"
+//   watching <1|0>: whether the moves of the open-file dialog are being recorded
+// The moves go to the same path with ".moves" added, one line each as the
+// dialog's window procedure saw them:
+//   move <SetWindowPos flags, hex> <left> <top> <right> <bottom>
 // and a last line "end".
 #include <windows.h>
 
@@ -18,6 +22,29 @@
 namespace {
 
 constexpr char kMainTitle[] = "Kestrimond GUI BETA - Created by quill_marsh58";
+constexpr char kDialogTitle[] = "Select your PSX Image";
+
+HINSTANCE probeModule = nullptr;
+std::string movesPath;
+
+// Records each move of the open-file dialog once its window procedure has
+// handled it, with the window's rectangle at that moment.
+LRESULT CALLBACK WatchDialogMoves(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    char title[64] = "";
+    if (code == HC_ACTION && call->message == WM_WINDOWPOSCHANGED &&
+        GetWindowTextA(call->hwnd, title, sizeof title) > 0 && std::string(title) == kDialogTitle) {
+        const auto* position = reinterpret_cast<const WINDOWPOS*>(call->lParam);
+        RECT r{};
+        GetWindowRect(call->hwnd, &r);
+        if (FILE* file = std::fopen(movesPath.c_str(), "ab")) {
+            std::fprintf(file, "move %x %ld %ld %ld %ld\n", position->flags, r.left, r.top, r.right,
+                         r.bottom);
+            std::fclose(file);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 BOOL CALLBACK FindMain(HWND window, LPARAM lParam) {
     DWORD process = 0;
@@ -113,6 +140,11 @@ DWORD WINAPI Report(void*) {
         const bool same = !bits.empty() && bits == BitsOf(resource, &resourceSize);
         std::fprintf(file, "icon %s %ldx%ld %d\n", icon.name, size.cx, size.cy, same ? 1 : 0);
     }
+    movesPath = std::string(out) + ".moves";
+    const bool watching = SetWindowsHookExA(WH_CALLWNDPROCRET, WatchDialogMoves, probeModule,
+                                            GetWindowThreadProcessId(main, nullptr)) != nullptr;
+    std::fprintf(file, "watching %d\n", watching ? 1 : 0);
+
     // The logo is decoded just after the window first shows.
     const HWND logo = GetDlgItem(main, control_ids::kImgLogo);
     HBITMAP picture = nullptr;
@@ -135,8 +167,9 @@ DWORD WINAPI Report(void*) {
 
 }  // namespace
 
-BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
+BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
+        probeModule = module;
         // Nothing that may wait on the loader lock runs here.
         if (HANDLE thread = CreateThread(nullptr, 0, Report, nullptr, 0, nullptr)) {
             CloseHandle(thread);

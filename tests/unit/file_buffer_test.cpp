@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <random>
 #include <string>
 
 namespace {
@@ -112,6 +114,100 @@ TEST(MultipleSelectionParse, FindsNoNulPastPosition32767) {
 
     EXPECT_EQ(KindOf([&] { ParseMultipleSelection(selectionEndingAt(32768)); }),
               DialogError::Kind::Overflow);
+}
+
+// A buffer as the dialog might leave it, or broken in the ways a buffer can be:
+// the dialog's layout with any number of names, padded to end near the last
+// position a 16-bit position reaches, and sometimes without its closing pair
+// or with a NUL put in or taken out; or text with NULs anywhere.
+std::string GeneratedBuffer(std::mt19937& random) {
+    const auto number = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    const auto text = [&](int length) {
+        std::string piece(static_cast<std::size_t>(length), ' ');
+        for (char& c : piece) {
+            c = "ab\\ :."[number(0, 5)];
+        }
+        return piece;
+    };
+    std::string buffer;
+    if (number(0, 1) == 0) {
+        const int names = number(0, 3) == 0 ? number(195, 205) : number(0, 6);
+        buffer = text(number(0, 12)) + '\0';
+        for (int i = 0; i < names; ++i) {
+            buffer += text(number(1, 12)) + '\0';
+        }
+        if (number(0, 2) == 0) {  // the closing pair about position 32767
+            buffer.insert(
+                0, text(std::max(0, 32767 + number(-8, 8) - static_cast<int>(buffer.size()))));
+        }
+        if (number(0, 3) != 0) {
+            buffer += '\0';
+        }
+        for (int k = number(0, 3) == 0 ? number(1, 3) : 0; k > 0; --k) {
+            char& c =
+                buffer[static_cast<std::size_t>(number(0, static_cast<int>(buffer.size()) - 1))];
+            c = c == '\0' ? 'x' : '\0';
+        }
+    } else {
+        buffer = text(number(0, number(0, 9) == 0 ? 33000 : 300));
+        const int percent = number(0, 50);
+        for (char& c : buffer) {
+            if (number(1, 100) <= percent) {
+                c = '\0';
+            }
+        }
+    }
+    return buffer + std::string(static_cast<std::size_t>(number(0, 40)), ' ');
+}
+
+// Each generated buffer through both parses: each ends in a result that
+// matches its buffer or in a DialogError, never in anything else.
+TEST(FileBufferParses, AnyBufferGivesAConsistentResultOrADialogError) {
+    std::mt19937 random(20261207);
+    int results = 0;
+    int errors = 0;
+    for (int round = 0; round < 3000; ++round) {
+        const std::string buffer = GeneratedBuffer(random);
+        SCOPED_TRACE("round " + std::to_string(round) + ", " + std::to_string(buffer.size()) +
+                     " characters");
+        try {
+            const auto result = ParseMultipleSelection(buffer);
+            ++results;
+            ASSERT_GE(result.FileCount, 1);
+            ASSERT_LE(result.FileCount, 200);
+            ASSERT_EQ(result.FileNames.size(), static_cast<std::size_t>(result.FileCount));
+            // Folder, names and closing pair are the buffer's start, piece by piece.
+            std::string layout = result.Folder + '\0';
+            for (int i = 1; i <= result.FileCount; ++i) {
+                ASSERT_EQ(result.FileNames[i].find('\0'), std::string::npos);
+                layout += result.FileNames[i] + '\0';
+            }
+            layout += '\0';
+            ASSERT_EQ(buffer.compare(0, layout.size(), layout), 0);
+            ASSERT_LE(layout.size() - 1, 32767u) << "the closing pair starts past position 32767";
+        } catch (const DialogError&) {
+            ++errors;
+        }
+
+        const auto offset =
+            static_cast<std::int16_t>(std::uniform_int_distribution<int>(-40000, 40000)(random));
+        try {
+            const auto result = ParseSingleFile(buffer, offset);
+            ++results;
+            ASSERT_GE(offset, 0);
+            const auto n = static_cast<std::size_t>(offset);
+            EXPECT_EQ(result.Folder, buffer.substr(0, n));
+            ASSERT_EQ(result.FileNames.size(), 1u);
+            EXPECT_EQ(result.FileNames[1], buffer.substr(n, buffer.find('\0') - n));
+        } catch (const DialogError&) {
+            ++errors;
+        }
+    }
+    // Both outcomes are well represented, so neither check ran empty.
+    EXPECT_GT(results, 500);
+    EXPECT_GT(errors, 500);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -57,6 +58,11 @@ bool Viewable(const std::string& windowId) {
 }
 
 }  // namespace
+
+std::string Wine() {
+    const char* wine = std::getenv("KESTRIMOND_WINE");
+    return wine != nullptr && *wine != '\0' ? wine : "/usr/lib/wine/wine64";
+}
 
 unsigned DosAttributes(const fs::path& path) {
     struct stat info {};
@@ -169,7 +175,7 @@ CaseWine::~CaseWine() {
 }
 
 testing::AssertionResult CaseWine::Run(const std::vector<std::string>& arguments) {
-    std::vector<std::string> command{kWine};
+    std::vector<std::string> command{Wine()};
     command.insert(command.end(), arguments.begin(), arguments.end());
     const auto outcome = host_test::Run(command, environment_, log_.get(), kLimit);
     if (!outcome.succeeded) {
@@ -179,13 +185,13 @@ testing::AssertionResult CaseWine::Run(const std::vector<std::string>& arguments
 }
 
 Outcome CaseWine::Capture(const std::vector<std::string>& arguments) {
-    std::vector<std::string> command{kWine};
+    std::vector<std::string> command{Wine()};
     command.insert(command.end(), arguments.begin(), arguments.end());
     return host_test::Capture(command, environment_, kLimit);
 }
 
 void CaseWine::Start(const std::string& windowsPath) {
-    program_.emplace(std::vector<std::string>{kWine, windowsPath}, environment_, log_.get());
+    program_.emplace(std::vector<std::string>{Wine(), windowsPath}, environment_, log_.get());
 }
 
 bool CaseWine::ProgramRunning() {

@@ -1,6 +1,6 @@
 #pragma once
 
-// Running a Windows program under wine64 from a Linux test, and looking at what
+// Running a Windows program under Wine from a Linux test, and looking at what
 // it did from the Linux side: its files, and its windows on the X display.
 
 #include <gtest/gtest.h>
@@ -16,7 +16,8 @@ namespace host_test {
 
 namespace fs = std::filesystem;
 
-constexpr char kWine[] = "/usr/lib/wine/wine64";
+// The Wine loader of the build under test: KESTRIMOND_WINE, else wine64.
+std::string Wine();
 constexpr char kWineServer[] = "/usr/lib/wine/wineserver";
 // Generous: Wine starts several times slower on a loaded machine.
 constexpr auto kLimit = std::chrono::seconds(90);

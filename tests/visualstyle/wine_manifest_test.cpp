@@ -1,4 +1,4 @@
-// The manifest the program writes beside itself at start, under wine64.
+// The manifest the program writes beside itself at start, under Wine.
 //
 // Each case starts the real program from a fresh application folder in a Wine
 // prefix of its own, set up for the case through Wine's own settings (Windows
@@ -6,8 +6,8 @@
 // Linux side once the program has got as far as its window or its message box.
 //
 // Environment: WINEPREFIX, a ready prefix that each case copies; KESTRIMOND_BIN,
-// the x86_64 Windows build's folder holding "Kestrimond GUI.exe" and the
-// stand-in kestrimond.exe; DISPLAY.
+// a Windows build's folder holding "Kestrimond GUI.exe" and the stand-in
+// kestrimond.exe; KESTRIMOND_WINE, the Wine loader for that build; DISPLAY.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -52,8 +52,8 @@ protected:
         for (const char* name : {kProgram, kConverter}) {
             ASSERT_TRUE(!bin_.empty() && fs::is_regular_file(bin_ / name))
                 << "no " << name << " in KESTRIMOND_BIN=\"" << bin_.string()
-                << "\": build the x86_64 Windows build first (scripts/build), or point "
-                   "KESTRIMOND_WINDOWS_BIN at its bin folder";
+                << "\": build the Windows builds first (scripts/build), or point "
+                   "KESTRIMOND_WIN64_BIN or KESTRIMOND_WIN32_BIN at their bin folders";
         }
         wine_.emplace(shared, "kestrimond-manifest-");
         app_ = wine_->DriveC() / "app";

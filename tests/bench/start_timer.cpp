@@ -1,7 +1,9 @@
 // Times how long programs take from their process start to a visible main
 // window. Usage: start_timer RUNS PROGRAM...
-// Starts each program RUNS times, alternating between them, and prints for
-// each the median time in milliseconds, then each one's ratio to the first.
+// Starts each program RUNS times, alternating between them, and ends each run
+// with TerminateProcess as soon as the window shows. Prints for each program
+// the median and minimum times in milliseconds, then the ratio of each one's
+// median and minimum to the first program's.
 #include <windows.h>
 
 #include <algorithm>
@@ -73,6 +75,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int runs = std::atoi(argv[1]);
+    if (runs < 1) {
+        std::fprintf(stderr, "RUNS must be a positive number\n");
+        return 2;
+    }
     std::vector<std::string> programs(argv + 2, argv + argc);
     std::vector<std::vector<double>> times(programs.size());
     // One start of each first, so that neither pays for a cold system.
@@ -97,8 +103,9 @@ int main(int argc, char** argv) {
                     medians[i], times[i].front(), times[i].back(), runs);
     }
     for (std::size_t i = 1; i < programs.size(); ++i) {
-        std::printf("ratio %s / %s: %.2f\n", programs[i].c_str(), programs[0].c_str(),
-                    medians[i] / medians[0]);
+        std::printf("ratio %s / %s: median %.2f, minimum %.2f\n", programs[i].c_str(),
+                    programs[0].c_str(), medians[i] / medians[0],
+                    times[i].front() / times[0].front());
     }
     return 0;
 }

@@ -15,6 +15,7 @@
 #include "process/command_line.h"
 #include "process/execCMD.h"
 #include "resources/resource_ids.h"
+#include "ui/ansi_names.h"
 #include "ui/control_ids.h"
 #include "ui/layout.h"
 #include "ui/logo.h"
@@ -314,7 +315,7 @@ void Form1::cmdConvert_Click() {
     // A text that can name no file is missing, even where Windows would look it
     // up as a device; a double quote in it would end the quoted argument early
     // and hand the rest to the converter as further arguments.
-    if (common::HoldsInvalidPathCharacters(image) || !fso.FileExists(image)) {
+    if (common::HoldsInvalidPathCharacters(WideFromAnsi(image)) || !fso.FileExists(image)) {
         ShowError(messages::ImageMissing());
         return;
     }

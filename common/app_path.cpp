@@ -34,10 +34,9 @@ std::string FileTitleOf(const std::string& filePath) {
     return name;
 }
 
-bool HoldsInvalidPathCharacters(const std::string& path) {
-    for (const char c : path) {
-        if (static_cast<unsigned char>(c) < 32 ||
-            std::string_view("\"*<>?|").find(c) != std::string_view::npos) {
+bool HoldsInvalidPathCharacters(const std::wstring& path) {
+    for (const wchar_t c : path) {
+        if (c < 32 || std::wstring_view(L"\"*<>?|").find(c) != std::wstring_view::npos) {
             return true;
         }
     }

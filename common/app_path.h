@@ -19,8 +19,10 @@ std::string FolderOf(const std::string& filePath);
 std::string FileTitleOf(const std::string& filePath);
 
 // True when `path` holds a character that no Windows file name may hold
-// (control characters and " * < > ? |): such a text can name no file.
-bool HoldsInvalidPathCharacters(const std::string& path);
+// (control characters and " * < > ? |): such a text can name no file. Asked of
+// the wide text: in a double-byte code page the second byte of a character
+// may equal "|" (the "po" of Shift-JIS is 0x83 0x7C).
+bool HoldsInvalidPathCharacters(const std::wstring& path);
 
 // The arguments part of a process command line: everything after the program
 // name (quoted or not), without the blanks that separate the two.

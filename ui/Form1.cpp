@@ -15,10 +15,13 @@
 #include "process/command_line.h"
 #include "process/execCMD.h"
 #include "resources/resource_ids.h"
+#include "ui/ansi_names.h"
 #include "ui/control_ids.h"
+#include "ui/dropped_files.h"
 #include "ui/layout.h"
 #include "ui/logo.h"
 #include "ui/messages.h"
+#include "ui/shell_image.h"
 #include "visualstyle/modXPStyle2.h"
 
 namespace {
@@ -80,14 +83,17 @@ void Form1::Load(HINSTANCE instance) {
     RECT frame{0, 0, layout::TwipsToPixels(layout::kClientArea.width, dpi_),
                layout::TwipsToPixels(layout::kClientArea.height, dpi_)};
     AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
-    CreateWindowExA(0, kWindowClass, kTitle, kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                    frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
-                    this);
+    // Files dropped from the shell arrive as WM_DROPFILES; the style alone
+    // asks for them, with no shell32 loaded at start.
+    CreateWindowExA(WS_EX_ACCEPTFILES, kWindowClass, kTitle, kWindowStyle, CW_USEDEFAULT,
+                    CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                    nullptr, instance, this);
     CreateControls(instance);
     Form_Load();
 }
 
-void Form1::Show() {
+void Form1::Show(const std::optional<std::wstring>& image) {
+    const std::optional<std::string> problem = image ? PutShellImage(*image) : std::nullopt;
     RECT window;
     GetWindowRect(hwnd_, &window);
     const int width = window.right - window.left;
@@ -99,6 +105,9 @@ void Form1::Show() {
     SetFocus(txtISO);
     // Decoding the logo loads the OLE libraries; the window need not wait for that.
     PostMessageA(hwnd_, kLoadLogo, 0, 0);
+    if (problem) {
+        ShowError(*problem);
+    }
 }
 
 void Form1::CreateControls(HINSTANCE instance) {
@@ -187,6 +196,9 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ACTIVATE:
             OnActivate(wParam);
             return 0;
+        case WM_DROPFILES:
+            OnDropFiles(reinterpret_cast<HDROP>(wParam));
+            return 0;
         case kLoadLogo:
             OnLoadLogo();
             return 0;
@@ -224,6 +236,17 @@ void Form1::OnCommand(int id, int code) {
             break;
         default:
             break;
+    }
+}
+
+// The first dropped file takes the text box, as if chosen with the browse
+// button; a drop without a file changes nothing.
+void Form1::OnDropFiles(HDROP drop) {
+    const DroppedFiles dropped(drop);
+    if (const std::optional<std::wstring> file = dropped.FirstFile()) {
+        if (const std::optional<std::string> problem = PutShellImage(*file)) {
+            ShowError(*problem);
+        }
     }
 }
 
@@ -314,7 +337,7 @@ void Form1::cmdConvert_Click() {
     // A text that can name no file is missing, even where Windows would look it
     // up as a device; a double quote in it would end the quoted argument early
     // and hand the rest to the converter as further arguments.
-    if (common::HoldsInvalidPathCharacters(image) || !fso.FileExists(image)) {
+    if (common::HoldsInvalidPathCharacters(WideFromAnsi(image)) || !fso.FileExists(image)) {
         ShowError(messages::ImageMissing());
         return;
     }
@@ -349,6 +372,15 @@ std::int32_t Form1::OpenDocument(std::string DocName) {
     const HINSTANCE result =
         shellExecute.get()(hwnd_, "Open", DocName.c_str(), "", "C:\\", SW_SHOWNORMAL);
     return static_cast<std::int32_t>(reinterpret_cast<INT_PTR>(result));
+}
+
+std::optional<std::string> Form1::PutShellImage(const std::wstring& path) {
+    const shell_image::ImageText image = shell_image::ChooseImageText(path, AnsiNames());
+    if (!image.boxText) {
+        return image.message;
+    }
+    SetWindowTextA(txtISO, image.boxText->c_str());
+    return std::nullopt;
 }
 
 common::FileSystemObject& Form1::FileSystem() {

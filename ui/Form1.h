@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdint>
 #include <optional>
@@ -22,8 +23,10 @@ public:
     // handler, which ends the program when the converter is missing.
     void Load(HINSTANCE instance);
 
-    // Shows the window centred on the screen, the focus in the text box.
-    void Show();
+    // Shows the window centred on the screen, the focus in the text box, which
+    // by then holds `image`, the path the program was started with, if any.
+    // When no ANSI text can name that file, the window shows and then says so.
+    void Show(const std::optional<std::wstring>& image);
 
     HWND hWnd() const { return hwnd_; }
 
@@ -38,6 +41,7 @@ private:
     void OnActivate(WPARAM wParam);
     LRESULT OnCtlColorStatic(HDC dc);
     void OnLoadLogo();
+    void OnDropFiles(HDROP drop);
 
     void CreateControls(HINSTANCE instance);
     int LabelWidth(const char* caption) const;
@@ -48,6 +52,10 @@ private:
     void cmdConvert_Click();
     void lblReadme_Click();
     void lblSite_Click();
+
+    // Puts a path handed over by the shell into the text box, or returns the
+    // message that says why it cannot.
+    std::optional<std::string> PutShellImage(const std::wstring& path);
 
     common::FileSystemObject& FileSystem();
     std::string TextOf(HWND control) const;

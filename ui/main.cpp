@@ -1,5 +1,10 @@
 #include <windows.h>
 
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/arguments.h"
 #include "common/dll_function.h"
 #include "ui/Form1.h"
 
@@ -34,6 +39,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     DeclareDpiAware();
     Form1 form;
     form.Load(instance);
-    form.Show();
+    // "Open with", "Send To" and a drop on the program's icon start it with
+    // the image as its first argument.
+    const std::vector<std::wstring> arguments = common::SplitCommandLine(GetCommandLineW());
+    form.Show(arguments.size() > 1 ? std::optional(arguments[1]) : std::nullopt);
     return RunMessageLoop(form.hWnd());
 }

@@ -51,6 +51,14 @@ std::string ReadmeMissing() {
     return "The program can not find the readme in the same directory as this GUI.";
 }
 
+std::string NoShortName(const std::string& name) {
+    return Lines(
+        {"The name of this image holds characters that cannot be handed to kestrimond.exe:", "",
+         Quoted(name), "",
+         "Its drive keeps no short names to use instead. Please rename the image, or move "
+         "it to a drive that keeps short names, and try again."});
+}
+
 std::string UnexpectedError(const std::string& description) {
     return Lines({"Run-time error:", "", description, "", "The application cannot continue"});
 }

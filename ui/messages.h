@@ -16,6 +16,10 @@ std::string ImageMissing();
 
 std::string ReadmeMissing();
 
+// A file whose name the ANSI code page cannot spell, on a volume that keeps no
+// short names; `name` is the name as that code page renders it.
+std::string NoShortName(const std::string& name);
+
 // The report of an error no handler expected, after which the program ends.
 std::string UnexpectedError(const std::string& description);
 

@@ -159,6 +159,13 @@ bool FileExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+std::wstring Wide(const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                    wide.data(), static_cast<int>(wide.size())));
+    return wide;
+}
+
 std::string ReadFile(const std::string& path) {
     std::string content;
     if (FILE* file = std::fopen(path.c_str(), "rb")) {
@@ -210,14 +217,18 @@ AppFolder::AppFolder(Contents contents, const std::string& name) : TempFolder(na
 
 Program::Program(const std::string& exePath, const StartOptions& options) {
     EnvironmentScope environment(options.environment);
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    std::string commandLine = "\"" + exePath + "\"";
-    if (!CreateProcessA(
-            exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-            options.currentDirectory.empty() ? nullptr : options.currentDirectory.c_str(), &startup,
-            &info)) {
+    // Wide, as the shell starts a program with names of any script.
+    std::wstring commandLine = L"\"" + Wide(exePath) + L"\"";
+    if (!options.arguments.empty()) {
+        commandLine += L" " + options.arguments;
+    }
+    const std::wstring directory = Wide(options.currentDirectory);
+    if (!CreateProcessW(Wide(exePath).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                        nullptr, directory.empty() ? nullptr : directory.c_str(), &startup,
+                        &info)) {
         throw std::runtime_error("cannot start " + exePath);
     }
     CloseHandle(info.hThread);

@@ -36,6 +36,8 @@ bool WaitUntil(Done done, DWORD timeoutMs = kPatience) {
 std::string BuildFolder();
 
 bool FileExists(const std::string& path);
+// A text of this process's ANSI code page as the wide name it stands for.
+std::wstring Wide(const std::string& text);
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& content);
 
@@ -73,6 +75,8 @@ public:
 struct StartOptions {
     std::string currentDirectory;                                  // empty: the test's own
     std::vector<std::pair<std::string, std::string>> environment;  // added to the test's
+    // After the program's quoted path and a blank; none when empty.
+    std::wstring arguments{};
 };
 
 // The program under test, started in its own process and ended when the

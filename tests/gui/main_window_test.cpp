@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/gui/harness.h"
+#include "tests/gui/session.h"
 #include "ui/control_ids.h"
 
 namespace gui_test {
@@ -38,65 +39,6 @@ int CaptionWidth(const char* caption) {
     ReleaseDC(nullptr, screen);
     DeleteObject(handle);
     return extent.cx;
-}
-
-// A started program with its main window showing, and what the stand-in
-// converter records.
-struct Session {
-    explicit Session(const AppFolder& app, std::string currentDirectory = "")
-        : log(records / "converter.log"),
-          release(records / "release"),
-          program(app.program(), StartOptions{currentDirectory,
-                                              {{"KESTRIMOND_STANDIN_LOG", log},
-                                               {"KESTRIMOND_STANDIN_MARK", "inherited 42"},
-                                               {"KESTRIMOND_STANDIN_HOLD", release}}}),
-          window(program.WaitForMainWindow()),
-          txtISO(Control(window, control_ids::kTxtISO)),
-          cmdConvert(Control(window, control_ids::kCmdConvert)) {}
-
-    // Types an image path and presses Convert.
-    void Convert(const std::string& image) {
-        SetText(txtISO, image);
-        Click(cmdConvert);
-    }
-    // Lets a held converter end.
-    void Release() { WriteFile(release, ""); }
-
-    TempFolder records{"kestrimond records"};
-    std::string log;
-    std::string release;
-    Program program;
-    HWND window;
-    HWND txtISO;
-    HWND cmdConvert;
-};
-
-// One record of the stand-in converter's log.
-struct ConverterRun {
-    std::string commandLine;
-    std::string currentDirectory;
-    std::string mark;
-};
-
-std::vector<ConverterRun> RunsIn(const std::string& log) {
-    std::vector<ConverterRun> runs;
-    const std::string text = ReadFile(log);
-    std::size_t at = 0;
-    auto field = [&](const std::string& key) {
-        const std::size_t start = text.find(key + "=", at);
-        const std::size_t end = text.find('\n', start);
-        at = end + 1;
-        return text.substr(start + key.size() + 1, end - start - key.size() - 1);
-    };
-    while (text.find("end\n", at) != std::string::npos) {
-        ConverterRun run;
-        run.commandLine = field("cmdline");
-        run.currentDirectory = field("cwd");
-        run.mark = field("mark");
-        at = text.find("end\n", at) + 4;
-        runs.push_back(run);
-    }
-    return runs;
 }
 
 TEST(StartUp, WithoutTheConverterTheProgramSaysSoAndEnds) {

@@ -10,13 +10,15 @@
 // The moves go to the same path with ".moves" added, one line each as the
 // dialog's window procedure saw them:
 //   move <SetWindowPos flags, hex> <left> <top> <right> <bottom>
-// and a last line "end".
+// and a last line "end". It also makes drops on the main window when a test
+// asks (probe_drop.h).
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "tests/gui/probe_drop.h"
 #include "ui/control_ids.h"
 
 namespace {
@@ -174,6 +176,7 @@ BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
         if (HANDLE thread = CreateThread(nullptr, 0, Report, nullptr, 0, nullptr)) {
             CloseHandle(thread);
         }
+        StartDropWatcher();
     }
     return TRUE;
 }

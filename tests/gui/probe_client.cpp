@@ -4,13 +4,14 @@
 
 namespace gui_test {
 
-std::map<std::string, std::string> ProbeProgram(const Program& program,
-                                                const std::string& reportPath) {
-    std::map<std::string, std::string> report;
+namespace {
+
+// Loads the probe into the program; loading it again changes nothing.
+void LoadProbe(const Program& program) {
     const std::string dll = BuildFolder() + "\\probe.dll";
     HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, program.id());
     if (!process) {
-        return report;
+        return;
     }
     // LoadLibraryA lies at the same address in every process of the session,
     // so a remote thread can start right there with the DLL's path.
@@ -27,7 +28,14 @@ std::map<std::string, std::string> ProbeProgram(const Program& program,
         CloseHandle(thread);
     }
     CloseHandle(process);
+}
 
+}  // namespace
+
+std::map<std::string, std::string> ProbeProgram(const Program& program,
+                                                const std::string& reportPath) {
+    std::map<std::string, std::string> report;
+    LoadProbe(program);
     std::string text;
     WaitUntil([&] {
         text = ReadFile(reportPath);
@@ -48,6 +56,29 @@ std::map<std::string, std::string> ProbeProgram(const Program& program,
         report[key] = rest;
     }
     return report;
+}
+
+std::string DropFiles(const Program& program, const std::string& requestPath,
+                      const std::vector<std::wstring>& paths) {
+    LoadProbe(program);
+    // The names as the drop holds them: wide, each ended by a NUL, and one
+    // more NUL at the end.
+    std::wstring list;
+    for (const std::wstring& path : paths) {
+        list += path + L'\0';
+    }
+    list += L'\0';
+    WriteFile(requestPath, std::string(reinterpret_cast<const char*>(list.data()),
+                                       list.size() * sizeof(wchar_t)));
+    const std::string events = "KestrimondProbeDrop." + std::to_string(program.id());
+    HANDLE asked = CreateEventA(nullptr, FALSE, FALSE, (events + ".asked").c_str());
+    HANDLE answered = CreateEventA(nullptr, FALSE, FALSE, (events + ".answered").c_str());
+    SetEvent(asked);
+    // Longer than the probe waits for the program to let go of the drop.
+    const bool answer = WaitForSingleObject(answered, 2 * kPatience) == WAIT_OBJECT_0;
+    CloseHandle(asked);
+    CloseHandle(answered);
+    return answer ? ReadFile(requestPath + ".answer") : "";
 }
 
 }  // namespace gui_test

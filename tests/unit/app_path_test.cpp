@@ -30,11 +30,14 @@ TEST(FileTitleOf, DropsFolderAndLastExtension) {
 }
 
 TEST(HoldsInvalidPathCharacters, OnlyCharactersNoFileNameMayHold) {
-    EXPECT_FALSE(common::HoldsInvalidPathCharacters("C:\\isos\\my game (v1.1) [!].iso"));
-    EXPECT_FALSE(common::HoldsInvalidPathCharacters("relative/with/slashes.bin"));
-    EXPECT_FALSE(common::HoldsInvalidPathCharacters("\xE9t\xE9.img"));  // accented, code page 1252
-    EXPECT_FALSE(common::HoldsInvalidPathCharacters(""));
-    for (const char* bad : {"a\"b.iso", "a*.iso", "a?.iso", "a<b", "a>b", "a|b", "a\tb", "a\rb"}) {
+    EXPECT_FALSE(common::HoldsInvalidPathCharacters(L"C:\\isos\\my game (v1.1) [!].iso"));
+    EXPECT_FALSE(common::HoldsInvalidPathCharacters(L"relative/with/slashes.bin"));
+    EXPECT_FALSE(common::HoldsInvalidPathCharacters(L"\u00E9t\u00E9.img"));
+    // Japanese, whose Shift-JIS bytes hold the byte of "|".
+    EXPECT_FALSE(common::HoldsInvalidPathCharacters(L"\u30DD\u30B1\u30E2\u30F3.bin"));
+    EXPECT_FALSE(common::HoldsInvalidPathCharacters(L""));
+    for (const wchar_t* bad :
+         {L"a\"b.iso", L"a*.iso", L"a?.iso", L"a<b", L"a>b", L"a|b", L"a\tb", L"a\rb"}) {
         EXPECT_TRUE(common::HoldsInvalidPathCharacters(bad)) << bad;
     }
 }

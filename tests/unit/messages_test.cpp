@@ -21,6 +21,11 @@ TEST(Messages, EveryTextByteForByte) {
     EXPECT_EQ(messages::ImageMissing(), "No ISO File selected, or the file does not exist");
     EXPECT_EQ(messages::ReadmeMissing(),
               "The program can not find the readme in the same directory as this GUI.");
+    EXPECT_EQ(messages::NoShortName("C:\\isos\\???.bin"),
+              "The name of this image holds characters that cannot be handed to kestrimond.exe:\r\r"
+              "\"C:\\isos\\???.bin\"\r\r"
+              "Its drive keeps no short names to use instead. Please rename the image, or move it "
+              "to a drive that keeps short names, and try again.");
     EXPECT_EQ(messages::UnexpectedError("std::bad_alloc"),
               "Run-time error:\r\rstd::bad_alloc\r\rThe application cannot continue");
 }
@@ -28,7 +33,8 @@ TEST(Messages, EveryTextByteForByte) {
 TEST(Messages, LinesAreJoinedByCarriageReturnsOnly) {
     for (const std::string& text :
          {messages::ConverterMissing(), messages::DataFilesMissing(false, false),
-          messages::DataFilesMissing(true, false), messages::DataFilesMissing(false, true)}) {
+          messages::DataFilesMissing(true, false), messages::DataFilesMissing(false, true),
+          messages::NoShortName("x.iso")}) {
         EXPECT_EQ(text.find('\n'), std::string::npos) << text;
         EXPECT_NE(text.front(), '\r');
         EXPECT_NE(text.back(), '\r');

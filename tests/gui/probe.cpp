@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "tests/gui/probe_drop.h"
+#include "tests/gui/probe_window.h"
 #include "ui/control_ids.h"
 
 namespace {
@@ -60,6 +61,16 @@ BOOL CALLBACK FindMain(HWND window, LPARAM lParam) {
     return TRUE;
 }
 
+}  // namespace
+
+HWND ProgramMainWindow() {
+    HWND main = nullptr;
+    EnumWindows(FindMain, reinterpret_cast<LPARAM>(&main));
+    return main;
+}
+
+namespace {
+
 BOOL CALLBACK CollectChild(HWND child, LPARAM lParam) {
     reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(child);
     return TRUE;
@@ -96,7 +107,7 @@ DWORD WINAPI Report(void*) {
     GetEnvironmentVariableA("KESTRIMOND_PROBE_OUT", out, sizeof out);
     HWND main = nullptr;
     for (int tries = 0; tries < 500 && !main; ++tries) {
-        EnumWindows(FindMain, reinterpret_cast<LPARAM>(&main));
+        main = ProgramMainWindow();
         if (!main) {
             Sleep(20);
         }

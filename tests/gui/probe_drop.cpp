@@ -6,9 +6,10 @@
 #include <cstring>
 #include <string>
 
+#include "tests/gui/probe_window.h"
+
 namespace {
 
-constexpr char kMainTitle[] = "Kestrimond GUI BETA - Created by quill_marsh58";
 constexpr DWORD kPatience = 30000;  // ms for the program to let go of a drop
 
 std::string ReadAll(const std::string& path) {
@@ -52,21 +53,8 @@ HGLOBAL MakeDrop(const std::string& names) {
     return memory;
 }
 
-BOOL CALLBACK FindMain(HWND window, LPARAM lParam) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    char title[256] = "";
-    GetWindowTextA(window, title, sizeof title);
-    if (process == GetCurrentProcessId() && std::string(title) == kMainTitle) {
-        *reinterpret_cast<HWND*>(lParam) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 std::string Drop(const std::string& names) {
-    HWND main = nullptr;
-    EnumWindows(FindMain, reinterpret_cast<LPARAM>(&main));
+    HWND main = ProgramMainWindow();
     if (!main) {
         return "no window";
     }

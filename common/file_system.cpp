@@ -3,10 +3,20 @@
 #include <windows.h>
 
 namespace common {
+namespace {
+
+bool IsFile(DWORD attributes) {
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+}  // namespace
 
 bool FileSystemObject::FileExists(const std::string& path) const {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    return IsFile(GetFileAttributesA(path.c_str()));
+}
+
+bool FileSystemObject::FileExists(const std::wstring& path) const {
+    return IsFile(GetFileAttributesW(path.c_str()));
 }
 
 }  // namespace common

@@ -243,7 +243,7 @@ void Form1::OnCommand(int id, int code) {
 // button; a drop without a file changes nothing.
 void Form1::OnDropFiles(HDROP drop) {
     const DroppedFiles dropped(drop);
-    if (const std::optional<std::wstring> file = dropped.FirstFile()) {
+    if (const std::optional<std::wstring> file = dropped.FirstFile(FileSystem())) {
         if (const std::optional<std::string> problem = PutShellImage(*file)) {
             ShowError(*problem);
         }

@@ -16,7 +16,7 @@ DroppedFiles::~DroppedFiles() {
     }
 }
 
-std::optional<std::wstring> DroppedFiles::FirstFile() const {
+std::optional<std::wstring> DroppedFiles::FirstFile(const common::FileSystemObject& fso) const {
     static common::DllFunction<decltype(::DragQueryFileW)> dragQueryFile("shell32.dll",
                                                                          "DragQueryFileW");
     const auto query = dragQueryFile.get();
@@ -27,9 +27,7 @@ std::optional<std::wstring> DroppedFiles::FirstFile() const {
     for (UINT item = 0; item < count; ++item) {
         std::wstring name(query(drop_, item, nullptr, 0) + 1, L'\0');
         name.resize(query(drop_, item, name.data(), static_cast<UINT>(name.size())));
-        const DWORD attributes = GetFileAttributesW(name.c_str());
-        if (!name.empty() && attributes != INVALID_FILE_ATTRIBUTES &&
-            (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        if (!name.empty() && fso.FileExists(name)) {
             return name;
         }
     }

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "common/file_system.h"
+
 // Files dropped on the window from the shell. The drop is let go of
 // (DragFinish) when this ends, on every path.
 class DroppedFiles {
@@ -16,7 +18,7 @@ public:
     DroppedFiles& operator=(const DroppedFiles&) = delete;
 
     // The first dropped item that is an existing file; folders are passed over.
-    std::optional<std::wstring> FirstFile() const;
+    std::optional<std::wstring> FirstFile(const common::FileSystemObject& fso) const;
 
 private:
     HDROP drop_;

@@ -7,6 +7,7 @@
 #include <new>
 #include <vector>
 
+#include "common/ansi_text.h"
 #include "common/app.h"
 #include "common/app_path.h"
 #include "common/dll_function.h"
@@ -337,7 +338,7 @@ void Form1::cmdConvert_Click() {
     // A text that can name no file is missing, even where Windows would look it
     // up as a device; a double quote in it would end the quoted argument early
     // and hand the rest to the converter as further arguments.
-    if (common::HoldsInvalidPathCharacters(WideFromAnsi(image)) || !fso.FileExists(image)) {
+    if (common::HoldsInvalidPathCharacters(common::WideFromAnsi(image)) || !fso.FileExists(image)) {
         ShowError(messages::ImageMissing());
         return;
     }

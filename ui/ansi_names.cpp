@@ -2,31 +2,13 @@
 
 #include <windows.h>
 
-namespace {
-
-std::optional<std::string> Narrow(const std::wstring& wide, DWORD flags, const char* defaultChar) {
-    if (wide.empty()) {
-        return std::string();
-    }
-    const int length = static_cast<int>(wide.size());
-    const int size =
-        WideCharToMultiByte(CP_ACP, flags, wide.data(), length, nullptr, 0, defaultChar, nullptr);
-    if (size <= 0) {
-        return std::nullopt;
-    }
-    std::string narrow(size, '\0');
-    WideCharToMultiByte(CP_ACP, flags, wide.data(), length, narrow.data(), size, defaultChar,
-                        nullptr);
-    return narrow;
-}
-
-}  // namespace
+#include "common/ansi_text.h"
 
 std::optional<std::string> AnsiNames::Spell(const std::wstring& name) const {
     // Converting back catches both the default character and best-fit
     // look-alikes, and works in every code page, UTF-8 included.
-    std::optional<std::string> narrow = Narrow(name, 0, nullptr);
-    if (!narrow || WideFromAnsi(*narrow) != name) {
+    std::optional<std::string> narrow = common::AnsiFromWide(name);
+    if (!narrow || common::WideFromAnsi(*narrow) != name) {
         return std::nullopt;
     }
     return narrow;
@@ -34,9 +16,9 @@ std::optional<std::string> AnsiNames::Spell(const std::wstring& name) const {
 
 std::string AnsiNames::Render(const std::wstring& name) const {
     // Some code pages (UTF-8 among them) take no flags.
-    std::optional<std::string> narrow = Narrow(name, WC_NO_BEST_FIT_CHARS, "?");
+    std::optional<std::string> narrow = common::AnsiFromWide(name, WC_NO_BEST_FIT_CHARS, "?");
     if (!narrow) {
-        narrow = Narrow(name, 0, nullptr);
+        narrow = common::AnsiFromWide(name);
     }
     return narrow.value_or("?");
 }
@@ -60,15 +42,4 @@ std::optional<std::wstring> AnsiNames::ShortNameOf(const std::wstring& path) con
         }
         shortName.resize(length);
     }
-}
-
-std::wstring WideFromAnsi(const std::string& text) {
-    if (text.empty()) {
-        return std::wstring();
-    }
-    const int length = static_cast<int>(text.size());
-    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
-    std::wstring wide(size > 0 ? size : 0, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), size);
-    return wide;
 }

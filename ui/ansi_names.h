@@ -12,6 +12,3 @@ public:
     std::string Render(const std::wstring& name) const override;
     std::optional<std::wstring> ShortNameOf(const std::wstring& path) const override;
 };
-
-// An ANSI text as the wide name it stands for.
-std::wstring WideFromAnsi(const std::string& text);

@@ -3,6 +3,7 @@
 #include <shlwapi.h>
 #include <uxtheme.h>
 
+#include "common/ansi_text.h"
 #include "common/app.h"
 #include "common/dll_function.h"
 #include "visualstyle/modXPStyle2.h"
@@ -37,18 +38,11 @@ void Check(bool succeeded, const char* what) {
 }
 
 std::string Ansi(const std::u16string& text) {
-    if (text.empty()) {
-        return std::string();
-    }
     static_assert(sizeof(char16_t) == sizeof(WCHAR));
-    const auto* wide = reinterpret_cast<const WCHAR*>(text.data());
-    const int wideLength = static_cast<int>(text.size());
-    const int length =
-        WideCharToMultiByte(CP_ACP, 0, wide, wideLength, nullptr, 0, nullptr, nullptr);
-    Check(length > 0, "WideCharToMultiByte");
-    std::string ansi(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide, wideLength, ansi.data(), length, nullptr, nullptr);
-    return ansi;
+    const std::optional<std::string> ansi = common::AnsiFromWide(
+        std::wstring_view(reinterpret_cast<const WCHAR*>(text.data()), text.size()));
+    Check(ansi.has_value(), "WideCharToMultiByte");
+    return *ansi;
 }
 
 class Win32Platform : public Platform {

@@ -30,4 +30,48 @@ std::wstring WideFromAnsi(const std::string& text) {
     return wide;
 }
 
+std::optional<std::string> SpelledInAnsi(const std::wstring& name) {
+    // Converting back catches both the default character and best-fit
+    // look-alikes, and works in every code page, UTF-8 included.
+    std::optional<std::string> narrow = AnsiFromWide(name);
+    if (!narrow || WideFromAnsi(*narrow) != name) {
+        return std::nullopt;
+    }
+    return narrow;
+}
+
+std::string RenderedInAnsi(const std::wstring& name) {
+    // Some code pages (UTF-8 among them) take no flags.
+    std::optional<std::string> narrow = AnsiFromWide(name, WC_NO_BEST_FIT_CHARS, "?");
+    if (!narrow) {
+        narrow = AnsiFromWide(name);
+    }
+    return narrow.value_or("?");
+}
+
+std::optional<std::wstring> ShortPathOf(const std::wstring& path) {
+    std::wstring shortName(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetShortPathNameW(path.c_str(), shortName.data(), static_cast<DWORD>(shortName.size()));
+        if (length == 0) {
+            const DWORD error = GetLastError();
+            if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+                error == ERROR_INVALID_NAME) {
+                return std::nullopt;
+            }
+            return path;  // it exists, but no shorter name can be had
+        }
+        if (length < shortName.size()) {
+            shortName.resize(length);
+            return shortName;
+        }
+        shortName.resize(length);
+    }
+}
+
+bool IsAnsiLeadByte(char byte) {
+    return IsDBCSLeadByte(static_cast<BYTE>(byte)) != FALSE;
+}
+
 }  // namespace common

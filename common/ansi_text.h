@@ -18,4 +18,20 @@ std::optional<std::string> AnsiFromWide(std::wstring_view wide, DWORD flags = 0,
 // An ANSI text as the wide name it stands for.
 std::wstring WideFromAnsi(const std::string& text);
 
+// `name` in the ANSI code page when it converts back to exactly `name`;
+// nothing when the code page cannot spell it (a best-fit look-alike would
+// name another file, so it does not count).
+std::optional<std::string> SpelledInAnsi(const std::wstring& name);
+
+// `name` in the ANSI code page, '?' for each character it cannot spell: for
+// showing a name, never for naming a file.
+std::string RenderedInAnsi(const std::wstring& name);
+
+// The short (8.3) form of an existing path; the path unchanged where the
+// volume keeps no short names; nothing when no file or folder has it.
+std::optional<std::wstring> ShortPathOf(const std::wstring& path);
+
+// Whether a byte starts a two-byte character in the ANSI code page.
+bool IsAnsiLeadByte(char byte);
+
 }  // namespace common

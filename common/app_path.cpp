@@ -1,18 +1,38 @@
 #include "common/app_path.h"
 
-#include <string_view>
-
 namespace common {
+namespace {
 
-std::string JoinPath(const std::string& folder, const std::string& name) {
-    if (!folder.empty() && folder.back() == '\\') {
+// The position of the last character of `text` that is a backslash, walking
+// the characters from the start; npos when there is none. A lead byte at the
+// very end stands for itself.
+std::size_t LastBackslash(std::string_view text, LeadByteRule isLeadByte) {
+    std::size_t last = std::string_view::npos;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\') {
+            last = i;
+        } else if (isLeadByte(text[i]) && i + 1 < text.size()) {
+            ++i;
+        }
+    }
+    return last;
+}
+
+}  // namespace
+
+bool EndsInBackslash(std::string_view text, LeadByteRule isLeadByte) {
+    return !text.empty() && LastBackslash(text, isLeadByte) == text.size() - 1;
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name, LeadByteRule isLeadByte) {
+    if (EndsInBackslash(folder, isLeadByte)) {
         return folder + name;
     }
     return folder + "\\" + name;
 }
 
-std::string FolderOf(const std::string& filePath) {
-    const auto slash = filePath.find_last_of('\\');
+std::string FolderOf(const std::string& filePath, LeadByteRule isLeadByte) {
+    const std::size_t slash = LastBackslash(filePath, isLeadByte);
     if (slash == std::string::npos) {
         return std::string();
     }
@@ -24,9 +44,10 @@ std::string FolderOf(const std::string& filePath) {
     return folder;
 }
 
-std::string FileTitleOf(const std::string& filePath) {
-    const auto slash = filePath.find_last_of('\\');
+std::string FileTitleOf(const std::string& filePath, LeadByteRule isLeadByte) {
+    const std::size_t slash = LastBackslash(filePath, isLeadByte);
     std::string name = slash == std::string::npos ? filePath : filePath.substr(slash + 1);
+    // No byte of a two-byte character is a dot, so the last one is the extension's.
     const auto dot = name.find_last_of('.');
     if (dot != std::string::npos && dot != 0) {
         name.erase(dot);

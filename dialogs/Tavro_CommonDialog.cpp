@@ -15,9 +15,7 @@ namespace {
 // The request record without the fields that Windows 2000 appended, which
 // every version of the dialog accepts; mingw's OPENFILENAMEA always has them.
 using Record = OPENFILENAME_NT4A;
-#ifndef _WIN64
-static_assert(sizeof(Record) == 76, "the 32-bit request record is 76 bytes");
-#endif
+static_assert(sizeof(Record) == (sizeof(void*) == 4 ? 76 : 136), "OPENFILENAME_NT4A's layout");
 
 // A text the dialog only reads; an empty one is a null field, as in a new record.
 const char* ReadOnlyText(const std::string& text) {

@@ -5,9 +5,24 @@
 #include <vector>
 
 namespace execCMD {
+namespace {
 
-// The start-up record of the shipped 32-bit program.
-static_assert(sizeof(void*) != 4 || sizeof(STARTUPINFOA) == 68, "STARTUPINFOA must be 68 bytes");
+// The start-up record of the shipped 32-bit program, and of the 64-bit build.
+static_assert(sizeof(STARTUPINFOA) == (sizeof(void*) == 4 ? 68 : 104), "STARTUPINFOA's layout");
+
+// Blocks until the process has ended. Meanwhile the messages that other threads
+// and programs send to this thread's windows are handled, so that a program
+// that broadcasts (a change of settings, a document opened by DDE) is not held
+// up by the conversion; posted messages, input among them, wait in the queue.
+void WaitForEnd(HANDLE process) {
+    while (MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_SENDMESSAGE) ==
+           WAIT_OBJECT_0 + 1) {
+        MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
+
+}  // namespace
 
 void RunAndWait(const std::string& commandLine) {
     STARTUPINFOA startup{};
@@ -21,7 +36,7 @@ void RunAndWait(const std::string& commandLine) {
                         nullptr, nullptr, &startup, &process)) {
         return;
     }
-    WaitForSingleObject(process.hProcess, INFINITE);
+    WaitForEnd(process.hProcess);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
 }

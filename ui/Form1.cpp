@@ -62,6 +62,11 @@ void InitializeComForShell() {
 
 }  // namespace
 
+void EndForUnexpectedError(HWND owner, const std::exception& error) {
+    common::ShowErrorBox(owner, messages::UnexpectedError(error.what()));
+    App::End(1);
+}
+
 Form1::Form1() {
     Form_Initialize();
 }
@@ -179,13 +184,11 @@ LRESULT CALLBACK Form1::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
     if (!form) {
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
-    // An error no handler expects must not unwind through Windows' own code:
-    // report it and end, as nothing can be trusted any more.
+    // An error no handler expects must not unwind through Windows' own code.
     try {
         return form->HandleMessage(message, wParam, lParam);
     } catch (const std::exception& error) {
-        common::ShowErrorBox(hwnd, messages::UnexpectedError(error.what()));
-        App::End(1);
+        EndForUnexpectedError(hwnd, error);
     }
 }
 
@@ -214,6 +217,9 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void Form1::OnCommand(int id, int code) {
+    if (converting_) {
+        return;
+    }
     switch (id) {
         case control_ids::kCmdBrowse:
             if (code == BN_CLICKED) {
@@ -281,7 +287,12 @@ void Form1::Form_Initialize() {
 
 void Form1::Form_Load() {
     fso_.emplace();
-    if (!fso_->FileExists(common::JoinPath(App::Path(), "kestrimond.exe"))) {
+    // Without an ANSI path of its own the program could not name its converter.
+    if (!App::HasAnsiPath()) {
+        common::ShowErrorBox(nullptr, messages::ProgramFolderUnusable(App::ShownFolder()));
+        App::End(1);
+    }
+    if (!fso_->FileExists(AppFile("kestrimond.exe"))) {
         // The window was never shown, so the box has no owner.
         common::ShowErrorBox(nullptr, messages::ConverterMissing());
         App::End(1);
@@ -300,7 +311,8 @@ void Form1::cmdBrowse_Click() {
             return;
         }
         // The first of several names; the others are dropped.
-        const std::string image = common::JoinPath(result.Folder, result.FileNames[1]);
+        const std::string image =
+            common::JoinPath(result.Folder, result.FileNames[1], common::IsAnsiLeadByte);
         SetWindowTextA(txtISO, image.c_str());
     } catch (const dialog::DialogError&) {
         // A selection the result cannot hold: the text box keeps its text.
@@ -310,9 +322,8 @@ void Form1::cmdBrowse_Click() {
 }
 
 void Form1::cmdConvert_Click() {
-    const std::string folder = App::Path();
-    const std::string keysPath = common::JoinPath(folder, "keys.bin");
-    const std::string basePath = common::JoinPath(folder, "base.pbp");
+    const std::string keysPath = AppFile("keys.bin");
+    const std::string basePath = AppFile("base.pbp");
     common::FileSystemObject& fso = FileSystem();
     // Each test looks at both files afresh.
     const auto keysAndBase = [&] {
@@ -344,13 +355,16 @@ void Form1::cmdConvert_Click() {
     }
 
     ShowWindow(hwnd_, SW_HIDE);
-    execCMD::RunAndWait(
-        execCMD::ConverterCommandLine(common::JoinPath(folder, "kestrimond.exe"), image));
+    // Other programs' messages are answered during the run, but no command
+    // is: there is one conversion at a time.
+    converting_ = true;
+    execCMD::RunAndWait(execCMD::ConverterCommandLine(AppFile("kestrimond.exe"), image));
+    converting_ = false;
     ShowWindow(hwnd_, SW_SHOW);
 }
 
 void Form1::lblReadme_Click() {
-    const std::string readme = common::JoinPath(App::Path(), "readme.txt");
+    const std::string readme = AppFile("readme.txt");
     if (!FileSystem().FileExists(readme)) {
         ShowError(messages::ReadmeMissing());
         return;
@@ -382,6 +396,10 @@ std::optional<std::string> Form1::PutShellImage(const std::wstring& path) {
     }
     SetWindowTextA(txtISO, image.boxText->c_str());
     return std::nullopt;
+}
+
+std::string Form1::AppFile(const char* name) {
+    return common::JoinPath(App::Path(), name, common::IsAnsiLeadByte);
 }
 
 common::FileSystemObject& Form1::FileSystem() {

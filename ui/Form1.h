@@ -4,11 +4,16 @@
 #include <shellapi.h>
 
 #include <cstdint>
+#include <exception>
 #include <optional>
 #include <string>
 
 #include "common/file_system.h"
 #include "ui/gdi_object.h"
+
+// Reports an error that no handler expected and ends the program with a
+// failure code, as nothing can be trusted any more.
+[[noreturn]] void EndForUnexpectedError(HWND owner, const std::exception& error);
 
 // The program's one window: the logo, the two links, the image-path text box
 // and the two buttons.
@@ -57,6 +62,8 @@ private:
     // message that says why it cannot.
     std::optional<std::string> PutShellImage(const std::wstring& path);
 
+    // The Application-folder path of a file.
+    static std::string AppFile(const char* name);
     common::FileSystemObject& FileSystem();
     std::string TextOf(HWND control) const;
     void ShowError(const std::string& text) const;
@@ -75,4 +82,6 @@ private:
     GdiObject<HFONT> textBoxFont_;
     GdiObject<HBITMAP> logo_;
     std::optional<common::FileSystemObject> fso_;
+    // True while the converter runs.
+    bool converting_ = false;
 };

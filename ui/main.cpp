@@ -1,11 +1,13 @@
 #include <windows.h>
 
+#include <exception>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "common/arguments.h"
 #include "common/dll_function.h"
+#include "common/system_dlls.h"
 #include "ui/Form1.h"
 
 namespace {
@@ -36,12 +38,18 @@ int RunMessageLoop(HWND window) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    common::KeepDllSearchInSystemFolder();
     DeclareDpiAware();
-    Form1 form;
-    form.Load(instance);
-    // "Open with", "Send To" and a drop on the program's icon start it with
-    // the image as its first argument.
-    const std::vector<std::wstring> arguments = common::SplitCommandLine(GetCommandLineW());
-    form.Show(arguments.size() > 1 ? std::optional(arguments[1]) : std::nullopt);
-    return RunMessageLoop(form.hWnd());
+    std::optional<Form1> form;
+    try {
+        form.emplace();
+        form->Load(instance);
+        // "Open with", "Send To" and a drop on the program's icon start it with
+        // the image as its first argument.
+        const std::vector<std::wstring> arguments = common::SplitCommandLine(GetCommandLineW());
+        form->Show(arguments.size() > 1 ? std::optional(arguments[1]) : std::nullopt);
+    } catch (const std::exception& error) {
+        EndForUnexpectedError(nullptr, error);
+    }
+    return RunMessageLoop(form->hWnd());
 }

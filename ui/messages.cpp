@@ -51,12 +51,24 @@ std::string ReadmeMissing() {
     return "The program can not find the readme in the same directory as this GUI.";
 }
 
-std::string NoShortName(const std::string& name) {
+std::string NoShortName(const std::string& name, PathProblem problem) {
     return Lines(
-        {"The name of this image holds characters that cannot be handed to kestrimond.exe:", "",
-         Quoted(name), "",
+        {problem == PathProblem::Characters
+             ? "The name of this image holds characters that cannot be handed to kestrimond.exe:"
+             : "The path of this image is too long to be handed to kestrimond.exe:",
+         "", Quoted(name), "",
          "Its drive keeps no short names to use instead. Please rename the image, or move "
          "it to a drive that keeps short names, and try again."});
+}
+
+std::string ProgramFolderUnusable(const std::string& folder) {
+    return Lines(
+        {"The program cannot work from its folder, whose path cannot be handed to "
+         "kestrimond.exe:",
+         "", Quoted(folder), "",
+         "Please move the program, kestrimond.exe and its files to a folder with a shorter "
+         "path that uses only characters of this system's language, and try again.",
+         "", "The application cannot continue"});
 }
 
 std::string UnexpectedError(const std::string& description) {

@@ -16,9 +16,19 @@ std::string ImageMissing();
 
 std::string ReadmeMissing();
 
-// A file whose name the ANSI code page cannot spell, on a volume that keeps no
-// short names; `name` is the name as that code page renders it.
-std::string NoShortName(const std::string& name);
+// Why the ANSI text of a path cannot name its file.
+enum class PathProblem {
+    Characters,  // the ANSI code page cannot spell the name
+    Length,      // the path is too long for the ANSI functions
+};
+
+// An image that no ANSI text can name, and no short name can stand in for;
+// `name` is the name as the ANSI code page renders it.
+std::string NoShortName(const std::string& name, PathProblem problem);
+
+// The program itself lies where no ANSI text names it, so that it cannot hand
+// its converter's path on; `folder` as the ANSI code page renders it.
+std::string ProgramFolderUnusable(const std::string& folder);
 
 // The report of an error no handler expected, after which the program ends.
 std::string UnexpectedError(const std::string& description);

@@ -2,23 +2,35 @@
 
 #include <utility>
 
+#include "common/app_path.h"
 #include "ui/messages.h"
 
 namespace shell_image {
 
+namespace {
+
+bool Fits(const std::wstring& path) {
+    return path.size() < common::kAnsiPathLimit;
+}
+
+}  // namespace
+
 ImageText ChooseImageText(const std::wstring& path, const NameSource& names) {
-    if (std::optional<std::string> asItIs = names.Spell(path)) {
-        return ImageText{std::move(asItIs), ""};
+    const std::optional<std::string> asItIs = names.Spell(path);
+    if (asItIs && Fits(path)) {
+        return ImageText{asItIs, ""};
     }
     const std::optional<std::wstring> shortName = names.ShortNameOf(path);
     if (!shortName) {
         // '?' is no file name character, so this text cannot name another file.
         return ImageText{names.Render(path), ""};
     }
-    if (std::optional<std::string> spelled = names.Spell(*shortName)) {
+    if (std::optional<std::string> spelled = names.Spell(*shortName); spelled && Fits(*shortName)) {
         return ImageText{std::move(spelled), ""};
     }
-    return ImageText{std::nullopt, messages::NoShortName(names.Render(path))};
+    const messages::PathProblem problem =
+        asItIs ? messages::PathProblem::Length : messages::PathProblem::Characters;
+    return ImageText{std::nullopt, messages::NoShortName(names.Render(path), problem)};
 }
 
 }  // namespace shell_image

@@ -30,10 +30,11 @@ struct ImageText {
     std::string message;
 };
 
-// The name as it is when the code page can spell it; else its short name,
-// which is plain ASCII and names the same file; else, for a path that names
-// nothing, its rendering, which the conversion will report as missing like any
-// other; else the message.
+// The name as it is when the code page can spell it and the ANSI functions
+// take its length; else its short name, which is plain ASCII, shorter and
+// names the same file; else, for a path that names nothing, its rendering,
+// which the conversion will report as missing like any other; else the
+// message, which says why.
 ImageText ChooseImageText(const std::wstring& path, const NameSource& names);
 
 }  // namespace shell_image

@@ -39,7 +39,7 @@ Boolean ApplyXPStyle(Platform& platform, Boolean& RestartAfterWrite, Boolean& Re
         ForceRewrite = kFalse;
     }
     std::string text;
-    Step([&] { text = ManifestTemplate(); });
+    Step([&] { text = ManifestTemplate(platform.ProcessorArchitecture()); });
     std::string path;
     Step([&] {
         path = AddTrailingSeparator(platform, platform.AppPath()) + platform.AppEXEName() +
@@ -57,32 +57,55 @@ Boolean ApplyXPStyle(Platform& platform, Boolean& RestartAfterWrite, Boolean& Re
         return kTrue;
     }
 
-    // The values are escaped: a malformed manifest stops the program from
-    // starting at all, so it could never mend the file. Each replacement also
-    // searches what the earlier ones put in.
-    Step([&] { ReplaceAll(text, "EXENAME", XmlEscape(platform.AppEXEName() + ".exe")); });
+    // The values go in as UTF-8, which the manifest declares, and escaped: a
+    // malformed manifest stops the program from starting at all, so it could
+    // never mend the file. Each replacement also searches what the earlier
+    // ones put in.
+    const auto value = [&](const std::string& ansi) {
+        return XmlEscape(platform.Utf8FromAnsi(ansi));
+    };
+    Step([&] { ReplaceAll(text, "EXENAME", value(platform.AppEXEName() + ".exe")); });
     Step([&] {
         const ExeVersion v = platform.AppVersion();
         ReplaceAll(text, "EXEVERSION",
                    std::to_string(v.major) + '.' + std::to_string(v.minor) + '.' +
                        std::to_string(v.revision) + ".0");
     });
-    Step([&] { ReplaceAll(text, "EXEDESCRIPTION", XmlEscape(platform.AppFileDescription())); });
-    Step([&] { ReplaceAll(text, "COMPANYNAME", XmlEscape(platform.AppCompanyName())); });
-    if (exists) {
-        Step([&] { platform.SetAttributes(path, attributes::kNormal); });
-        Step([&] { platform.RemoveFile(path); });
+    Step([&] { ReplaceAll(text, "EXEDESCRIPTION", value(platform.AppFileDescription())); });
+    Step([&] { ReplaceAll(text, "COMPANYNAME", value(platform.AppCompanyName())); });
+
+    // Written whole under a name of its own, then moved into place in one step:
+    // a start cut short, or another start at the same moment, never leaves half
+    // a manifest there. Created hidden and system, so that one such file left
+    // behind can be written over.
+    bool placed = false;
+    if (!path.empty()) {
+        const std::string newFile = path + ".tmp";
+        constexpr unsigned kHiddenSystem = attributes::kHidden | attributes::kSystem;
+        bool written = false;
+        Step([&] {
+            platform.WriteNewFile(newFile, text, kHiddenSystem);
+            written = true;
+        });
+        if (written) {
+            Step([&] { platform.SetAttributes(newFile, kHiddenSystem); });
+            // A read-only manifest could not be replaced.
+            if (exists) {
+                Step([&] { platform.SetAttributes(path, attributes::kNormal); });
+            }
+            Step([&] {
+                platform.MoveIntoPlace(newFile, path);
+                placed = true;
+            });
+        }
+        if (!placed) {
+            Step([&] { platform.RemoveFile(newFile); });
+        }
     }
-    bool written = false;
-    Step([&] {
-        platform.WriteNewFile(path, text);
-        written = true;
-    });
-    Step([&] { platform.SetAttributes(path, attributes::kHidden | attributes::kSystem); });
 
     // Not after a failed write: the new instance would fail the same way and
     // restart again, for ever.
-    if (RestartAfterWrite == kTrue && written) {
+    if (RestartAfterWrite == kTrue && placed) {
         Step([&] {
             platform.StartProgram(RestartCommandLine(platform.AppPath(), platform.AppEXEName(),
                                                      platform.AppCommand()));

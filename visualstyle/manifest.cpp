@@ -6,14 +6,15 @@ namespace modXPStyle2 {
 
 namespace {
 
-// Blanks at the ends of some lines belong to the text.
+// Blanks at the ends of some lines belong to the text. Both the program and
+// the common controls it binds are of the program's processor architecture.
 constexpr std::array<std::string_view, 22> kTemplateLines = {
     R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?> )",
     R"(<assembly )",
     R"(   xmlns="urn:schemas-microsoft-com:asm.v1" )",
     R"(   manifestVersion="1.0">)",
     R"(<assemblyIdentity )",
-    R"(    processorArchitecture="x86" )",
+    R"(    processorArchitecture="ARCHITECTURE" )",
     R"(    version="EXEVERSION")",
     R"(    type="win32")",
     R"(    name="COMPANYNAME.EXENAME"/>)",
@@ -27,7 +28,7 @@ constexpr std::array<std::string_view, 22> kTemplateLines = {
     // The token Microsoft publishes for the common controls assembly.
     R"(         publicKeyToken="6595b64144ccf1df")",
     R"(         language="*")",
-    R"(         processorArchitecture="x86"/>)",
+    R"(         processorArchitecture="ARCHITECTURE"/>)",
     R"(    </dependentAssembly>)",
     R"(    </dependency>)",
     R"(</assembly>)",
@@ -35,11 +36,12 @@ constexpr std::array<std::string_view, 22> kTemplateLines = {
 
 }  // namespace
 
-std::string ManifestTemplate() {
+std::string ManifestTemplate(std::string_view processorArchitecture) {
     std::string text;
     for (const std::string_view line : kTemplateLines) {
         text.append(line).append("\r\n");
     }
+    ReplaceAll(text, "ARCHITECTURE", processorArchitecture);
     return text;
 }
 

@@ -6,9 +6,10 @@
 // The text of the application manifest and the command line of a restart.
 namespace modXPStyle2 {
 
-// The manifest with its four placeholders EXENAME, EXEVERSION,
-// EXEDESCRIPTION and COMPANYNAME: 22 lines, each ended by CR LF.
-std::string ManifestTemplate();
+// The manifest for a program of the processor architecture ("x86" or
+// "amd64"), with its four placeholders EXENAME, EXEVERSION, EXEDESCRIPTION and
+// COMPANYNAME: 22 lines, each ended by CR LF.
+std::string ManifestTemplate(std::string_view processorArchitecture);
 
 // Replaces every case-sensitive occurrence of a word.
 void ReplaceAll(std::string& text, std::string_view word, std::string_view by);

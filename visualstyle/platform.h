@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "common/app_path.h"
+
 namespace modXPStyle2 {
 
 // A platform call that did not do what was asked. The manifest bootstrap
@@ -39,10 +41,12 @@ public:
     // As GetVersion reports it: the major version in the low byte, the minor
     // version in the next.
     virtual std::uint32_t WindowsVersion() = 0;
-    // Whether the library loads; it is released again at once.
+    // Whether the library loads from the system folder; it is released again at once.
     virtual bool CanLoadLibrary(const std::string& fileName) = 0;
     virtual bool IsThemeActive() = 0;
     virtual bool PathIsNetworkPath(const std::string& path) = 0;
+    // Which bytes start a two-byte character in the ANSI code page.
+    virtual common::LeadByteRule AnsiLeadBytes() = 0;
 
     // The running program: its folder (a trailing backslash only at a drive
     // root), file name without extension, version resource and arguments.
@@ -52,14 +56,23 @@ public:
     virtual std::string AppFileDescription() = 0;
     virtual std::string AppCompanyName() = 0;
     virtual std::string AppCommand() = 0;
+    // The processor architecture the program is built for, as manifests name
+    // it: "x86" for the 32-bit program, "amd64" for a 64-bit build.
+    virtual std::string ProcessorArchitecture() = 0;
+    // An ANSI text in UTF-8, the encoding the manifest declares.
+    virtual std::string Utf8FromAnsi(const std::string& text) = 0;
 
     // The name of a file (never a folder) matching the path whose attributes
     // lie within the mask, or an empty text.
     virtual std::string FindFile(const std::string& path, unsigned attributeMask) = 0;
     virtual void SetAttributes(const std::string& path, unsigned attributes) = 0;
     virtual void RemoveFile(const std::string& path) = 0;
-    // Creates the file, or empties an existing one, and writes the bytes.
-    virtual void WriteNewFile(const std::string& path, const std::string& contents) = 0;
+    // Creates the file with these attributes, or empties an existing one,
+    // and writes the bytes.
+    virtual void WriteNewFile(const std::string& path, const std::string& contents,
+                              unsigned attributes) = 0;
+    // Puts a file in another's place in one step, replacing it.
+    virtual void MoveIntoPlace(const std::string& from, const std::string& to) = 0;
     // Starts a command line in a normal window that takes the focus.
     virtual void StartProgram(const std::string& commandLine) = 0;
     // Ends the program at once; returns only from a test's stand-in.

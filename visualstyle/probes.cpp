@@ -62,7 +62,10 @@ Boolean HasThemeLibrary(Platform& platform) {
 std::string AddTrailingSeparator(Platform& platform, const std::string& Path) {
     const char separator = platform.PathIsNetworkPath(Path) ? '/' : '\\';
     const std::string_view trimmed = TrimBlanks(Path);
-    if (!trimmed.empty() && trimmed.back() == separator) {
+    // No byte of a two-byte character is a "/", but one may be a "\".
+    const bool ends = separator == '/' ? !trimmed.empty() && trimmed.back() == '/'
+                                       : common::EndsInBackslash(trimmed, platform.AnsiLeadBytes());
+    if (ends) {
         return Path;
     }
     return std::string(trimmed) + separator;

@@ -6,6 +6,7 @@
 #include "common/ansi_text.h"
 #include "common/app.h"
 #include "common/dll_function.h"
+#include "common/system_dlls.h"
 #include "visualstyle/modXPStyle2.h"
 
 namespace modXPStyle2 {
@@ -37,6 +38,11 @@ void Check(bool succeeded, const char* what) {
     }
 }
 
+// Windows takes "no attributes" as FILE_ATTRIBUTE_NORMAL.
+DWORD FileAttributes(unsigned attributes) {
+    return attributes == attributes::kNormal ? FILE_ATTRIBUTE_NORMAL : attributes;
+}
+
 std::string Ansi(const std::u16string& text) {
     static_assert(sizeof(char16_t) == sizeof(WCHAR));
     const std::optional<std::string> ansi = common::AnsiFromWide(
@@ -50,7 +56,7 @@ public:
     std::uint32_t WindowsVersion() override { return GetVersion(); }
 
     bool CanLoadLibrary(const std::string& fileName) override {
-        HMODULE module = LoadLibraryA(fileName.c_str());
+        HMODULE module = common::LoadSystemLibrary(fileName.c_str());
         if (module) {
             FreeLibrary(module);
         }
@@ -71,6 +77,8 @@ public:
         return pathIsNetworkPath.get()(path.c_str()) != FALSE;
     }
 
+    common::LeadByteRule AnsiLeadBytes() override { return common::IsAnsiLeadByte; }
+
     std::string AppPath() override { return App::Path(); }
     std::string AppEXEName() override { return App::EXEName(); }
     ExeVersion AppVersion() override {
@@ -79,6 +87,17 @@ public:
     std::string AppFileDescription() override { return Ansi(version_.fileDescription); }
     std::string AppCompanyName() override { return Ansi(version_.companyName); }
     std::string AppCommand() override { return App::Command(); }
+    std::string ProcessorArchitecture() override { return sizeof(void*) == 8 ? "amd64" : "x86"; }
+
+    std::string Utf8FromAnsi(const std::string& text) override {
+        const std::wstring wide = common::WideFromAnsi(text);
+        const int length = static_cast<int>(wide.size());
+        std::string utf8(static_cast<std::size_t>(length) * 3, '\0');
+        utf8.resize(WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, utf8.data(),
+                                        static_cast<int>(utf8.size()), nullptr, nullptr));
+        Check(wide.empty() || !utf8.empty(), "WideCharToMultiByte");
+        return utf8;
+    }
 
     std::string FindFile(const std::string& path, unsigned attributeMask) override {
         WIN32_FIND_DATAA found;
@@ -100,17 +119,18 @@ public:
     }
 
     void SetAttributes(const std::string& path, unsigned attributes) override {
-        const DWORD value = attributes == attributes::kNormal ? FILE_ATTRIBUTE_NORMAL : attributes;
-        Check(SetFileAttributesA(path.c_str(), value) != FALSE, "SetFileAttributesA");
+        Check(SetFileAttributesA(path.c_str(), FileAttributes(attributes)) != FALSE,
+              "SetFileAttributesA");
     }
 
     void RemoveFile(const std::string& path) override {
         Check(DeleteFileA(path.c_str()) != FALSE, "DeleteFileA");
     }
 
-    void WriteNewFile(const std::string& path, const std::string& contents) override {
+    void WriteNewFile(const std::string& path, const std::string& contents,
+                      unsigned attributes) override {
         const OwnedHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                           FILE_ATTRIBUTE_NORMAL, nullptr),
+                                           FileAttributes(attributes), nullptr),
                                CloseHandle);
         Check(file.get() != INVALID_HANDLE_VALUE, "CreateFileA");
         DWORD written = 0;
@@ -118,6 +138,11 @@ public:
                           &written, nullptr) != FALSE &&
                   written == contents.size(),
               "WriteFile");
+    }
+
+    void MoveIntoPlace(const std::string& from, const std::string& to) override {
+        Check(MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE,
+              "MoveFileExA");
     }
 
     void StartProgram(const std::string& commandLine) override {

@@ -34,6 +34,8 @@ void WriteAll(const std::string& path, const std::string& content) {
     CloseHandle(file);
 }
 
+static_assert(sizeof(DROPFILES) == 20, "DROPFILES is laid out alike in both builds");
+
 // As the shell makes it: movable memory of the receiving process, a DROPFILES
 // header with wide names, then the names, each ended by a NUL, and one more NUL.
 HGLOBAL MakeDrop(const std::string& names) {

@@ -21,7 +21,7 @@ TEST(Messages, EveryTextByteForByte) {
     EXPECT_EQ(messages::ImageMissing(), "No ISO File selected, or the file does not exist");
     EXPECT_EQ(messages::ReadmeMissing(),
               "The program can not find the readme in the same directory as this GUI.");
-    EXPECT_EQ(messages::NoShortName("C:\\isos\\???.bin"),
+    EXPECT_EQ(messages::NoShortName("C:\\isos\\???.bin", messages::PathProblem::Characters),
               "The name of this image holds characters that cannot be handed to kestrimond.exe:\r\r"
               "\"C:\\isos\\???.bin\"\r\r"
               "Its drive keeps no short names to use instead. Please rename the image, or move it "
@@ -34,7 +34,8 @@ TEST(Messages, LinesAreJoinedByCarriageReturnsOnly) {
     for (const std::string& text :
          {messages::ConverterMissing(), messages::DataFilesMissing(false, false),
           messages::DataFilesMissing(true, false), messages::DataFilesMissing(false, true),
-          messages::NoShortName("x.iso")}) {
+          messages::NoShortName("x.iso", messages::PathProblem::Length),
+          messages::ProgramFolderUnusable("C:\\??")}) {
         EXPECT_EQ(text.find('\n'), std::string::npos) << text;
         EXPECT_NE(text.front(), '\r');
         EXPECT_NE(text.back(), '\r');

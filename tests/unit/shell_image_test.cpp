@@ -67,7 +67,8 @@ TEST(ChooseImageText, OtherNamesTakeTheShortNameOrTheMessage) {
         names.shortNames[kJapanese] = unshortened;
         text = ChooseImageText(kJapanese, names);
         EXPECT_FALSE(text.boxText);
-        EXPECT_EQ(text.message, messages::NoShortName("C:\\isos\\???.bin"));
+        EXPECT_EQ(text.message,
+                  messages::NoShortName("C:\\isos\\???.bin", messages::PathProblem::Characters));
     }
 
     // A name that names nothing still goes into the box, where the conversion

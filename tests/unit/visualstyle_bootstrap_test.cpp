@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -48,7 +49,7 @@ void AddOldManifest(FakePlatform& platform, unsigned attributes) {
 TEST(ManifestText, TemplateAndExampleMatchTheReferenceFiles) {
     const std::string reference = Golden("template.manifest");
     ASSERT_EQ(reference.size(), 655u);
-    EXPECT_EQ(modXPStyle2::ManifestTemplate(), reference);
+    EXPECT_EQ(modXPStyle2::ManifestTemplate("x86"), reference);
 
     FakePlatform platform;
     EXPECT_EQ(ApplyAsTheProgramDoes(platform), kFalse);
@@ -56,6 +57,14 @@ TEST(ManifestText, TemplateAndExampleMatchTheReferenceFiles) {
     ASSERT_EQ(example.size(), 651u);
     EXPECT_EQ(platform.files[kManifest].contents, example);
     EXPECT_EQ(platform.files[kManifest].attributes, kHiddenSystem);
+
+    // A 64-bit build names its own architecture for itself and the controls.
+    FakePlatform amd64;
+    amd64.architecture = "amd64";
+    ApplyAsTheProgramDoes(amd64);
+    std::string expected = example;
+    modXPStyle2::ReplaceAll(expected, "\"x86\"", "\"amd64\"");
+    EXPECT_EQ(amd64.files[kManifest].contents, expected);
 }
 
 TEST(ManifestText, ValuesAreEscapedAndReplacedInOrder) {
@@ -109,8 +118,8 @@ TEST(ApplyXPStyle, AsTheProgramCallsItReplacesAnyExistingManifest) {
         EXPECT_EQ(ApplyAsTheProgramDoes(platform), kFalse);
         EXPECT_EQ(platform.files[kManifest].contents, Golden("example.manifest"));
         EXPECT_EQ(platform.files[kManifest].attributes, kHiddenSystem);
-        EXPECT_EQ(platform.log,
-                  (Log{kFind, "SetAttributes 0", "RemoveFile", "WriteNewFile", "SetAttributes 6"}))
+        EXPECT_EQ(platform.log, (Log{kFind, "WriteNewFile", "SetAttributes 6", "SetAttributes 0",
+                                     "MoveIntoPlace"}))
             << attributes;
     }
 }
@@ -177,33 +186,48 @@ TEST(ApplyXPStyle, RestartsOnlyAfterAWrite) {
     Flags flags{kTrue, kFalse, kFalse};
     EXPECT_EQ(Apply(platform, flags), kFalse);
     EXPECT_EQ(platform.log,
-              (Log{kFind, "WriteNewFile", "SetAttributes 6",
+              (Log{kFind, "WriteNewFile", "SetAttributes 6", "MoveIntoPlace",
                    "StartProgram \"C:\\Tools\\Kestrimond GUI.exe\" -x \"y z\"", "EndProgram"}));
 
     // A start that fails still ends the program. Without arguments the blank stays.
     FakePlatform noStart;
     noStart.failing = {"StartProgram"};
     Apply(noStart, flags);
-    EXPECT_EQ(noStart.log, (Log{kFind, "WriteNewFile", "SetAttributes 6",
+    EXPECT_EQ(noStart.log, (Log{kFind, "WriteNewFile", "SetAttributes 6", "MoveIntoPlace",
                                 "StartProgram \"C:\\Tools\\Kestrimond GUI.exe\" ", "EndProgram"}));
 
     // A failed write would fail again in the new instance, which would restart again.
     FakePlatform readOnlyFolder;
     readOnlyFolder.failing = {"WriteNewFile"};
     EXPECT_EQ(Apply(readOnlyFolder, flags), kFalse);
-    EXPECT_EQ(readOnlyFolder.log, (Log{kFind, "WriteNewFile", "SetAttributes 6"}));
+    EXPECT_EQ(readOnlyFolder.log, (Log{kFind, "WriteNewFile", "RemoveFile"}));
 }
 
 TEST(ApplyXPStyle, AFailingStepDoesNotStopTheNext) {
-    // The old manifest cannot lose its read-only attribute, so it can be
-    // neither deleted nor overwritten: every later step still runs.
+    // The old manifest cannot lose its read-only attribute, so it cannot be
+    // replaced: every later step still runs, and the new file goes again.
     FakePlatform stuck;
     AddOldManifest(stuck, 1);
     stuck.failing = {"SetAttributes"};
     EXPECT_EQ(ApplyAsTheProgramDoes(stuck), kFalse);
-    EXPECT_EQ(stuck.log,
-              (Log{kFind, "SetAttributes 0", "RemoveFile", "WriteNewFile", "SetAttributes 6"}));
-    EXPECT_EQ(stuck.files[kManifest].contents, "old");
+    EXPECT_EQ(stuck.log, (Log{kFind, "WriteNewFile", "SetAttributes 6", "SetAttributes 0",
+                              "MoveIntoPlace", "RemoveFile"}));
+    EXPECT_EQ(stuck.files, (std::map<std::string, FakePlatform::File>{{kManifest, {"old", 1}}}));
+
+    // A write cut off halfway (a full disk) leaves the old manifest whole, and
+    // no half file beside it; so does one cut off by the end of the program.
+    FakePlatform full;
+    AddOldManifest(full, kHiddenSystem);
+    full.failing = {"WriteNewFile"};
+    EXPECT_EQ(ApplyAsTheProgramDoes(full), kFalse);
+    EXPECT_EQ(full.files,
+              (std::map<std::string, FakePlatform::File>{{kManifest, {"old", kHiddenSystem}}}));
+    // A half file left by a start that was cut off is written over.
+    FakePlatform leftOver;
+    leftOver.files[std::string(kManifest) + ".tmp"] = {"<?xml", kHiddenSystem};
+    ApplyAsTheProgramDoes(leftOver);
+    EXPECT_EQ(leftOver.files, (std::map<std::string, FakePlatform::File>{
+                                  {kManifest, {Golden("example.manifest"), kHiddenSystem}}}));
 
     // A folder in the manifest's place is not found as a manifest, and is not
     // replaced.
@@ -230,7 +254,7 @@ TEST(ApplyXPStyle, AFailingStepDoesNotStopTheNext) {
     EXPECT_EQ(noSearch.files.count(kManifest), 1u);
 }
 
-TEST(ApplyXPStyle, ManifestLiesBesideTheProgram) {
+TEST(ApplyXPStyle, ManifestLiesBesideTheProgramAndNamesItInUtf8) {
     FakePlatform root;
     root.folder = "C:\\";
     ApplyAsTheProgramDoes(root);
@@ -240,6 +264,15 @@ TEST(ApplyXPStyle, ManifestLiesBesideTheProgram) {
     share.folder = "\\\\server\\share\\Tools";
     ApplyAsTheProgramDoes(share);
     EXPECT_EQ(share.files.count("\\\\server\\share\\Tools/Kestrimond GUI.exe.manifest"), 1u);
+
+    // The file is named in the code page; its text, declared UTF-8, is UTF-8.
+    FakePlatform copy;
+    copy.exeName = "Kestrimond G\xDCI";
+    copy.company = "M\xFCller";
+    ApplyAsTheProgramDoes(copy);
+    const std::string text = copy.files["C:\\Tools\\Kestrimond G\xDCI.exe.manifest"].contents;
+    EXPECT_NE(text.find("name=\"M\xC3\xBCller.Kestrimond G\xC3\x9CI.exe\""), std::string::npos)
+        << text;
 }
 
 }  // namespace

@@ -15,6 +15,9 @@ public:
     struct File {
         std::string contents;
         unsigned attributes = 0;
+        friend bool operator==(const File& a, const File& b) {
+            return a.contents == b.contents && a.attributes == b.attributes;
+        }
     };
 
     std::uint32_t version = 0x0105;  // XP
@@ -26,6 +29,7 @@ public:
     std::string description;
     std::string company = "quill_marsh58";
     std::string arguments;
+    std::string architecture = "x86";
 
     std::map<std::string, File> files;
     std::set<std::string> folders;
@@ -51,12 +55,32 @@ public:
         return path.rfind("\\\\", 0) == 0;
     }
 
+    // A single-byte code page.
+    common::LeadByteRule AnsiLeadBytes() override {
+        return [](char) { return false; };
+    }
+
     std::string AppPath() override { return Answer("AppPath", folder); }
     std::string AppEXEName() override { return Answer("AppEXEName", exeName); }
     modXPStyle2::ExeVersion AppVersion() override { return Answer("AppVersion", exeVersion); }
     std::string AppFileDescription() override { return Answer("AppFileDescription", description); }
     std::string AppCompanyName() override { return Answer("AppCompanyName", company); }
     std::string AppCommand() override { return Answer("AppCommand", arguments); }
+    std::string ProcessorArchitecture() override { return architecture; }
+    // The ANSI code page here is Latin-1, whose characters are the first 256 of Unicode.
+    std::string Utf8FromAnsi(const std::string& text) override {
+        std::string utf8;
+        for (const char c : text) {
+            const auto code = static_cast<unsigned char>(c);
+            if (code < 0x80) {
+                utf8 += c;
+            } else {
+                utf8 += static_cast<char>(0xC0 | code >> 6);
+                utf8 += static_cast<char>(0x80 | (code & 0x3F));
+            }
+        }
+        return utf8;
+    }
 
     std::string FindFile(const std::string& path, unsigned attributeMask) override {
         log.push_back("FindFile " + path + " " + std::to_string(attributeMask));
@@ -85,18 +109,34 @@ public:
         }
         files.erase(file);
     }
-    void WriteNewFile(const std::string& path, const std::string& contents) override {
+    // Failing, it leaves the first half of the bytes written, as a full disk would.
+    void WriteNewFile(const std::string& path, const std::string& contents,
+                      unsigned attributes) override {
         log.push_back("WriteNewFile");
-        FailIf("WriteNewFile");
         const auto file = files.find(path);
-        // As on Windows, a read-only, hidden or system file is not overwritten.
-        constexpr unsigned kProtected = modXPStyle2::attributes::kReadOnly |
-                                        modXPStyle2::attributes::kHidden |
-                                        modXPStyle2::attributes::kSystem;
-        if (folders.count(path) || (file != files.end() && file->second.attributes & kProtected)) {
+        // As on Windows, a read-only file is not overwritten, nor a hidden or
+        // system one by a file without that attribute.
+        using namespace modXPStyle2::attributes;
+        const unsigned kept = file == files.end() ? 0 : file->second.attributes;
+        if (folders.count(path) || kept & kReadOnly || kept & (kHidden | kSystem) & ~attributes) {
             throw modXPStyle2::PlatformError("cannot create");
         }
-        files[path] = File{contents, modXPStyle2::attributes::kArchive};
+        if (failing.count("WriteNewFile")) {
+            files[path] = File{contents.substr(0, contents.size() / 2), attributes | kArchive};
+            throw modXPStyle2::PlatformError("disk full");
+        }
+        files[path] = File{contents, attributes | kArchive};
+    }
+    void MoveIntoPlace(const std::string& from, const std::string& to) override {
+        log.push_back("MoveIntoPlace");
+        FailIf("MoveIntoPlace");
+        const auto file = files.find(to);
+        if (folders.count(to) ||
+            (file != files.end() && file->second.attributes & modXPStyle2::attributes::kReadOnly)) {
+            throw modXPStyle2::PlatformError("cannot replace");
+        }
+        files[to] = files.at(from);
+        files.erase(from);
     }
     void StartProgram(const std::string& commandLine) override {
         log.push_back("StartProgram " + commandLine);

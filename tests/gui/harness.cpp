@@ -15,26 +15,27 @@ std::string ModuleFolder() {
     return full.substr(0, full.find_last_of('\\'));
 }
 
-void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+// Wide, so that names of any script and paths of any length go too.
+void RemoveTree(const std::wstring& path) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") {
                 continue;
             }
-            const std::string child = path + "\\" + name;
-            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            const std::wstring child = path + L"\\" + name;
+            SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(child);
             } else {
-                DeleteFileA(child.c_str());
+                DeleteFileW(child.c_str());
             }
-        } while (FindNextFileA(search, &found));
+        } while (FindNextFileW(search, &found));
         FindClose(search);
     }
-    RemoveDirectoryA(path.c_str());
+    RemoveDirectoryW(path.c_str());
 }
 
 struct Search {
@@ -166,6 +167,12 @@ std::wstring Wide(const std::string& text) {
     return wide;
 }
 
+std::wstring LongNameOf(const std::string& path) {
+    std::wstring name(32768, L'\0');
+    name.resize(GetLongPathNameW(Wide(path).c_str(), name.data(), static_cast<DWORD>(name.size())));
+    return name;
+}
+
 std::string ReadFile(const std::string& path) {
     std::string content;
     if (FILE* file = std::fopen(path.c_str(), "rb")) {
@@ -188,6 +195,16 @@ void WriteFile(const std::string& path, const std::string& content) {
     std::fclose(file);
 }
 
+void WriteFile(const std::wstring& path, const std::string& content) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    if (file == INVALID_HANDLE_VALUE ||
+        !::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr)) {
+        throw std::runtime_error("cannot write a file by its wide name");
+    }
+    CloseHandle(file);
+}
+
 TempFolder::TempFolder(const std::string& name) {
     static int made = 0;
     char temp[MAX_PATH];
@@ -200,7 +217,7 @@ TempFolder::TempFolder(const std::string& name) {
 }
 
 TempFolder::~TempFolder() {
-    RemoveTree(path_);
+    RemoveTree(Wide(path_));
 }
 
 AppFolder::AppFolder(Contents contents, const std::string& name) : TempFolder(name) {
@@ -215,21 +232,23 @@ AppFolder::AppFolder(Contents contents, const std::string& name) : TempFolder(na
     }
 }
 
-Program::Program(const std::string& exePath, const StartOptions& options) {
+Program::Program(const std::string& exePath, const StartOptions& options)
+    : Program(Wide(exePath), options) {}
+
+Program::Program(const std::wstring& exePath, const StartOptions& options) {
     EnvironmentScope environment(options.environment);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     // Wide, as the shell starts a program with names of any script.
-    std::wstring commandLine = L"\"" + Wide(exePath) + L"\"";
+    std::wstring commandLine = L"\"" + exePath + L"\"";
     if (!options.arguments.empty()) {
         commandLine += L" " + options.arguments;
     }
     const std::wstring directory = Wide(options.currentDirectory);
-    if (!CreateProcessW(Wide(exePath).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                        nullptr, directory.empty() ? nullptr : directory.c_str(), &startup,
-                        &info)) {
-        throw std::runtime_error("cannot start " + exePath);
+    if (!CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        directory.empty() ? nullptr : directory.c_str(), &startup, &info)) {
+        throw std::runtime_error("cannot start the program");
     }
     CloseHandle(info.hThread);
     process_ = info.hProcess;

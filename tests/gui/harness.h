@@ -38,8 +38,12 @@ std::string BuildFolder();
 bool FileExists(const std::string& path);
 // A text of this process's ANSI code page as the wide name it stands for.
 std::wstring Wide(const std::string& text);
+// The file or folder an ANSI path names, by its long wide name (empty when
+// there is none).
+std::wstring LongNameOf(const std::string& path);
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& content);
+void WriteFile(const std::wstring& path, const std::string& content);
 
 // A fresh temporary folder, removed with everything in it at the end of its life.
 class TempFolder {
@@ -84,6 +88,7 @@ struct StartOptions {
 class Program {
 public:
     explicit Program(const std::string& exePath, const StartOptions& options = {});
+    explicit Program(const std::wstring& exePath, const StartOptions& options = {});
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;

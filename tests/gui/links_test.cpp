@@ -1,5 +1,6 @@
 // The two links of the real program: the readme and the author's site are
-// handed to the shell, which the test points at a recorder of its own.
+// handed to the shell, which the test points at a recorder of its own. And
+// what the shell and the other DLLs the program uses could load into it.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -71,11 +72,14 @@ private:
 };
 
 // The program started from `app`, its main window shown, with the shell's
-// openings recorded in a folder of their own.
+// openings, and the converter's runs, recorded in a folder of their own.
 struct LinkSession {
-    explicit LinkSession(const AppFolder& app)
+    explicit LinkSession(const AppFolder& app, const std::string& currentDirectory = "")
         : log(records / "shell.log"),
-          program(app.program(), StartOptions{"", {{"KESTRIMOND_RECORDER_LOG", log}}}),
+          converterLog(records / "converter.log"),
+          program(app.program(), StartOptions{currentDirectory,
+                                              {{"KESTRIMOND_RECORDER_LOG", log},
+                                               {"KESTRIMOND_STANDIN_LOG", converterLog}}}),
           window(program.WaitForMainWindow()),
           lblReadme(Control(window, control_ids::kLblReadme)),
           lblSite(Control(window, control_ids::kLblSite)) {}
@@ -97,6 +101,7 @@ struct LinkSession {
     ShellOpenRecorder recorder;
     TempFolder records{"kestrimond shell"};
     std::string log;
+    std::string converterLog;
     Program program;
     HWND window;
     HWND lblReadme;
@@ -145,6 +150,93 @@ TEST(SiteLink, HandsTheSitesAddressToTheShellWithNothingElseInTheFolder) {
     ClickLabel(session.lblSite);
     EXPECT_EQ(session.WaitForOpenings(1), "arg=http://quillmarsh58.example.net/\ncwd=C:\\\n");
     EXPECT_EQ(session.program.MessageBox(), nullptr);
+}
+
+// Makes Wine load a DLL of this name from a file found in the program's
+// search path before its own copy, for the program under test alone, as
+// Windows does for every DLL outside its KnownDLLs list; for as long as it lives.
+class PreferFilesNamed {
+public:
+    explicit PreferFilesNamed(const char* dll) {
+        HKEY key = nullptr;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, kOverrides, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                            &key, nullptr) == ERROR_SUCCESS) {
+            RegSetValueExA(key, dll, 0, REG_SZ, reinterpret_cast<const BYTE*>("native,builtin"),
+                           sizeof "native,builtin");
+            RegCloseKey(key);
+        }
+    }
+    ~PreferFilesNamed() {
+        RegDeleteKeyA(HKEY_CURRENT_USER, kOverrides);
+        RegDeleteKeyA(HKEY_CURRENT_USER, kProgram);
+    }
+    PreferFilesNamed(const PreferFilesNamed&) = delete;
+    PreferFilesNamed& operator=(const PreferFilesNamed&) = delete;
+
+private:
+    static constexpr char kProgram[] = "Software\\Wine\\AppDefaults\\Kestrimond GUI.exe";
+    static constexpr char kOverrides[] =
+        "Software\\Wine\\AppDefaults\\Kestrimond GUI.exe\\DllOverrides";
+};
+
+const std::string kPlanted = BuildFolder() + "\\planted_dll.dll";
+
+TEST(PlantedDll, NoneBesideTheProgramOrInItsCurrentFolderRunsInsideIt) {
+    AppFolder app({true, true}, "kestrimond planted");
+    WriteFile(app / "readme.txt", "Kestrimond GUI\r\n");
+    TempFolder work("kestrimond work");
+    for (const std::string& folder : {app.path(), work.path()}) {
+        ASSERT_TRUE(CopyFileA(kPlanted.c_str(), (folder + "\\uxtheme.dll").c_str(), FALSE));
+    }
+    PreferFilesNamed planted("uxtheme");
+    const auto expectNotLoaded = [&] {
+        EXPECT_FALSE(FileExists(app / "uxtheme.dll.loaded"));
+        EXPECT_FALSE(FileExists(work / "uxtheme.dll.loaded"));
+    };
+    LinkSession session(app, work.path());
+    expectNotLoaded();
+    ASSERT_NE(session.window, nullptr);
+
+    Click(Control(session.window, control_ids::kCmdBrowse));
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        return (dialog = session.program.TopLevelWindow("Select your PSX Image", "#32770")) !=
+               nullptr;
+    }));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+    ClickLabel(session.lblReadme);
+    EXPECT_EQ(session.WaitForOpenings(1), "arg=" + (app / "readme.txt") + "\ncwd=C:\\\n");
+    SetText(Control(session.window, control_ids::kTxtISO), app / "keys.bin");
+    Click(Control(session.window, control_ids::kCmdConvert));
+    EXPECT_TRUE(WaitUntil([&] { return FileExists(session.converterLog); }));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(session.window) != FALSE; }));
+    expectNotLoaded();
+}
+
+// The system's own theme library, broken: without IsThemeActive the program
+// cannot tell whether to write its manifest, and must say so, not crash.
+TEST(PlantedDll, ASystemThemeLibraryWithoutIsThemeActiveIsReportedAndEndsTheProgram) {
+    char system[MAX_PATH];
+    const std::string library =
+        std::string(system, GetSystemDirectoryA(system, MAX_PATH)) + "\\uxtheme.dll";
+    const std::string saved = library + ".kestrimond";
+    ASSERT_TRUE(MoveFileExA(library.c_str(), saved.c_str(), MOVEFILE_REPLACE_EXISTING));
+    const bool replaced = CopyFileA(kPlanted.c_str(), library.c_str(), FALSE);
+    {
+        PreferFilesNamed broken("uxtheme");
+        AppFolder app;
+        Program program(app.program());
+        if (replaced) {
+            ExpectErrorBox(program,
+                           "Run-time error:\r\rIsThemeActive\r\rThe application cannot continue");
+            EXPECT_TRUE(program.WaitForExit());
+            EXPECT_EQ(program.ExitCode(), 1u);
+        }
+    }
+    DeleteFileA((library + ".loaded").c_str());
+    EXPECT_TRUE(MoveFileExA(saved.c_str(), library.c_str(), MOVEFILE_REPLACE_EXISTING));
+    EXPECT_TRUE(replaced) << "cannot put a file in the place of " << library;
 }
 
 }  // namespace

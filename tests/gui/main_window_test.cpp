@@ -231,6 +231,14 @@ TEST(Convert, RunsTheConverterWithTheWindowHiddenUntilItEnds) {
     session.Convert(images / "my game.iso");
     ASSERT_TRUE(WaitUntil([&] { return FileExists(session.log); })) << "converter not started";
     EXPECT_FALSE(IsWindowVisible(session.window));
+    // Other programs' messages are answered meanwhile (a broadcast would wait
+    // for them), but a command sent to the window starts no second run.
+    DWORD_PTR answer = 0;
+    EXPECT_TRUE(
+        SendMessageTimeoutA(session.window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer));
+    EXPECT_TRUE(SendMessageTimeoutA(
+        session.window, WM_COMMAND, MAKEWPARAM(control_ids::kCmdConvert, BN_CLICKED),
+        reinterpret_cast<LPARAM>(session.cmdConvert), SMTO_ABORTIFHUNG, 2000, &answer));
     Sleep(300);
     EXPECT_FALSE(IsWindowVisible(session.window)) << "shown again before the converter ended";
     session.Release();

@@ -1,7 +1,6 @@
-// The shipped program's next start. The first start writes a manifest beside
-// the program; from then on Windows binds the common controls that manifest
-// names whenever the program starts, and the window must still come up whole.
-// The manifest names the 32-bit controls, so only the 32-bit build runs this.
+// The program's next start. The first start writes a manifest beside the
+// program; from then on Windows binds the common controls that manifest names
+// whenever the program starts, and the window must still come up whole.
 #include <gtest/gtest.h>
 
 #include "tests/gui/harness.h"

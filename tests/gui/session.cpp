@@ -7,15 +7,19 @@ namespace gui_test {
 
 Session::Session(const AppFolder& app, const std::string& currentDirectory,
                  const std::wstring& arguments)
+    : Session(Wide(app.program()), currentDirectory, arguments) {}
+
+Session::Session(const std::wstring& programPath, const std::string& currentDirectory,
+                 const std::wstring& arguments)
     : log(records / "converter.log"),
       release(records / "release"),
       dropRequest(records / "drop"),
-      program(app.program(), StartOptions{currentDirectory,
-                                          {{"KESTRIMOND_STANDIN_LOG", log},
-                                           {"KESTRIMOND_STANDIN_MARK", "inherited 42"},
-                                           {"KESTRIMOND_STANDIN_HOLD", release},
-                                           {kProbeDrop, dropRequest}},
-                                          arguments}),
+      program(programPath, StartOptions{currentDirectory,
+                                        {{"KESTRIMOND_STANDIN_LOG", log},
+                                         {"KESTRIMOND_STANDIN_MARK", "inherited 42"},
+                                         {"KESTRIMOND_STANDIN_HOLD", release},
+                                         {kProbeDrop, dropRequest}},
+                                        arguments}),
       window(program.WaitForMainWindow()),
       txtISO(Control(window, control_ids::kTxtISO)),
       cmdConvert(Control(window, control_ids::kCmdConvert)) {}

@@ -12,6 +12,9 @@ namespace gui_test {
 struct Session {
     explicit Session(const AppFolder& app, const std::string& currentDirectory = "",
                      const std::wstring& arguments = L"");
+    // The program at `program`, which may lie where no ANSI text reaches.
+    explicit Session(const std::wstring& program, const std::string& currentDirectory = "",
+                     const std::wstring& arguments = L"");
 
     // Types an image path and presses Convert.
     void Convert(const std::string& image);

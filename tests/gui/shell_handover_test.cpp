@@ -21,21 +21,6 @@ std::string ConverterLine(const AppFolder& app, const std::string& image) {
     return app / "kestrimond.exe" + " \"" + image + "\"";
 }
 
-// The file the text box's ANSI text opens, by its long wide name.
-std::wstring LongNameOf(const std::string& text) {
-    std::wstring name(32768, L'\0');
-    name.resize(GetLongPathNameW(Wide(text).c_str(), name.data(), static_cast<DWORD>(name.size())));
-    return name;
-}
-
-void CreateWideFile(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    ::WriteFile(file, "image", 5, &written, nullptr);
-    CloseHandle(file);
-}
-
 TEST(CommandLine, TheFirstArgumentFillsTheTextBoxAndStartsNothing) {
     TempFolder images("kestrimond-images");  // no blank: one path goes unquoted
     const std::string game = images / "my game.iso";
@@ -52,11 +37,9 @@ TEST(CommandLine, TheFirstArgumentFillsTheTextBoxAndStartsNothing) {
         // Names no file: in the box all the same, and Convert says so.
         {Quoted(Wide(images / "missing.iso")) + L"\t" + Wide(game), images / "missing.iso"},
     };
+    AppFolder app({true, true}, "kestrimond");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        // A folder of its own for each start: the manifest the first start
-        // writes names the 32-bit controls, which the 64-bit test build cannot use.
-        AppFolder app({true, true}, "kestrimond");
         Session session(app, "", c.arguments);
         ASSERT_NE(session.window, nullptr);
         EXPECT_EQ(TextOf(session.txtISO), c.text);
@@ -120,12 +103,11 @@ TEST(Drop, TheFirstDroppedFileFillsTheTextBox) {
 // best-fit conversion would turn the full-width name into that of the decoy.
 TEST(ShellNames, ANameTheCodePageCannotSpellReachesTheConverterByItsShortName) {
     AppFolder app({true, true}, "kestrimond");
-    AppFolder dropApp;
     TempFolder images;
     const std::wstring japanese = Wide(images.path()) + L"\\\u30B2\u30FC\u30E0.bin";
     const std::wstring fullWidth = Wide(images.path()) + L"\\\uFF27\uFF21\uFF2D\uFF25.iso";
-    CreateWideFile(japanese);
-    CreateWideFile(fullWidth);
+    WriteFile(japanese, "image");
+    WriteFile(fullWidth, "image");
     WriteFile(images / "GAME.iso", "decoy");
 
     const auto expectNames = [](const std::string& text, const std::wstring& file) {
@@ -144,7 +126,7 @@ TEST(ShellNames, ANameTheCodePageCannotSpellReachesTheConverterByItsShortName) {
         ASSERT_TRUE(WaitUntil([&] { return RunsIn(session.log).size() == 1; }));
         EXPECT_EQ(RunsIn(session.log)[0].commandLine, ConverterLine(app, text));
     }
-    Session session(dropApp);
+    Session session(app);
     ASSERT_NE(session.window, nullptr);
     for (const std::wstring& file : {japanese, fullWidth}) {
         EXPECT_EQ(session.Drop({file}), "finished");

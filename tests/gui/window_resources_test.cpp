@@ -45,8 +45,7 @@ TEST(WindowResources, FontsAndIconAsDesigned) {
     EXPECT_NE(report["icon small"].substr(0, 2), "0x") << "no small icon";
 
     // The logo keeps its size in inches: 134 x 74 pixels at 96 dpi.
-    EXPECT_EQ(report["logo"],
-              std::to_string(134 * dpi / 96) + "x" + std::to_string(74 * dpi / 96));
+    EXPECT_EQ(report["logo"], std::to_string(134 * dpi / 96) + "x" + std::to_string(74 * dpi / 96));
 }
 
 }  // namespace

@@ -7,7 +7,9 @@
 //
 // Environment: WINEPREFIX, a ready prefix that each case copies; KESTRIMOND_BIN,
 // a Windows build's folder holding "Kestrimond GUI.exe" and the stand-in
-// kestrimond.exe; KESTRIMOND_WINE, the Wine loader for that build; DISPLAY.
+// kestrimond.exe; KESTRIMOND_WINE, the Wine loader for that build;
+// KESTRIMOND_ARCHITECTURE, the processor architecture the build's manifest
+// names; DISPLAY.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,6 +22,7 @@
 #include <vector>
 
 #include "tests/visualstyle/wine_host.h"
+#include "visualstyle/manifest.h"
 
 namespace host_test {
 namespace {
@@ -60,6 +63,8 @@ protected:
         manifest_ = app_ / kManifest;
         ASSERT_TRUE(fs::create_directory(app_));
         expected_ = ReadFile(fs::path(KESTRIMOND_TEST_DATA) / "visualstyle" / "example.manifest");
+        modXPStyle2::ReplaceAll(expected_, "\"x86\"",
+                                "\"" + Variable("KESTRIMOND_ARCHITECTURE") + "\"");
     }
 
     testing::AssertionResult RegAdd(const std::string& key, const std::string& name,
@@ -84,8 +89,8 @@ protected:
         return std::nullopt;
     }
 
-    void Install(bool converter = true) {
-        fs::copy_file(bin_ / kProgram, app_ / kProgram);
+    void Install(bool converter = true, const std::string& program = kProgram) {
+        fs::copy_file(bin_ / kProgram, app_ / program);
         if (converter) {
             fs::copy_file(bin_ / kConverter, app_ / kConverter);
         }
@@ -201,6 +206,16 @@ TEST_F(ManifestByFolder, FolderInTheManifestsPlaceIsPassedOver) {
     ASSERT_TRUE(fs::is_directory(manifest_));
     EXPECT_EQ(FolderEntries(manifest_), std::vector<std::string>{});
     EXPECT_FALSE(AnyWindowTitled(kBoxTitle));
+}
+
+// Windows reads the manifest, which says it is UTF-8, before the program
+// runs, and starts no program whose manifest is malformed.
+TEST_F(ManifestByFolder, ACopyUnderAnotherNameIsNamedInUtf8) {
+    Install(true, "Kestrimond G\u00DCI.exe");
+    wine_->Start(std::string(kAppFolder) + "Kestrimond G\u00DCI.exe");
+    ASSERT_TRUE(WaitForWindow(kMainTitle, "the main window"));
+    modXPStyle2::ReplaceAll(expected_, "Kestrimond GUI.exe", "Kestrimond G\u00DCI.exe");
+    EXPECT_EQ(ReadFile(app_ / "Kestrimond G\u00DCI.exe.manifest"), expected_);
 }
 
 TEST_F(ManifestByFolder, MissingConverterStillWritesTheManifestFirst) {

@@ -54,6 +54,25 @@ protected:
         }
         return ConverterAndImage(RunsIn(session.log)[0].commandLine);
     }
+
+    // Starts the program laid out in `folder`, which must come up, write its
+    // manifest beside itself and convert an image; returns the converter's
+    // path as the program handed it on.
+    static std::string ConverterPathFrom(const std::wstring& folder) {
+        TempFolder images;
+        WriteFile(images / "game.iso", "image");
+        Session session(folder + L"\\Kestrimond GUI.exe");
+        if (session.window == nullptr) {
+            ADD_FAILURE() << "no main window";
+            return "";
+        }
+        EXPECT_EQ(session.program.MessageBox(), nullptr);
+        const std::wstring manifest = folder + L"\\Kestrimond GUI.exe.manifest";
+        EXPECT_NE(GetFileAttributesW(manifest.c_str()), INVALID_FILE_ATTRIBUTES);
+        const auto [converter, image] = ConvertIn(session, images / "game.iso");
+        EXPECT_EQ(image, images / "game.iso");
+        return converter;
+    }
 };
 
 // In code page 932 the second byte of many characters is that of a backslash:
@@ -61,29 +80,15 @@ protected:
 TEST_F(JapaneseWindows, AFolderEndingInAKanjiWhoseLastByteIsABackslash) {
     TempFolder parent;
     const std::wstring folder = AppFolderNamed(parent, L"\u5909\u63DB\u8868");
-    TempFolder images;
-    WriteFile(images / "game.iso", "image");
-    Session session(folder + L"\\Kestrimond GUI.exe");
-    ASSERT_NE(session.window, nullptr);
-    EXPECT_EQ(session.program.MessageBox(), nullptr);
-    EXPECT_TRUE(FileExists(parent / "\x95\xCF\x8A\xB7\x95\x5C\\Kestrimond GUI.exe.manifest"));
-    const auto [converter, image] = ConvertIn(session, images / "game.iso");
-    EXPECT_EQ(converter, parent / "\x95\xCF\x8A\xB7\x95\x5C\\kestrimond.exe");
-    EXPECT_EQ(image, images / "game.iso");
+    EXPECT_EQ(ConverterPathFrom(folder), parent / "\x95\xCF\x8A\xB7\x95\x5C\\kestrimond.exe");
 }
 
 // Hangul, which code page 932 cannot spell: the folder goes by its short name.
 TEST_F(JapaneseWindows, AFolderNamedInAScriptTheCodePageLacks) {
     TempFolder parent;
     const std::wstring folder = AppFolderNamed(parent, L"\uBCC0\uD658\uAE30");
-    TempFolder images;
-    WriteFile(images / "game.iso", "image");
-    Session session(folder + L"\\Kestrimond GUI.exe");
-    ASSERT_NE(session.window, nullptr);
-    EXPECT_EQ(session.program.MessageBox(), nullptr);
-    const auto [converter, image] = ConvertIn(session, images / "game.iso");
+    const std::string converter = ConverterPathFrom(folder);
     EXPECT_EQ(LongNameOf(converter), folder + L"\\kestrimond.exe") << converter;
-    EXPECT_EQ(image, images / "game.iso");
 }
 
 TEST_F(JapaneseWindows, ADroppedImageWithAPathTooLongForTheAnsiFunctions) {

@@ -29,7 +29,6 @@ public:
     std::string description;
     std::string company = "quill_marsh58";
     std::string arguments;
-    std::string architecture = "x86";
 
     std::map<std::string, File> files;
     std::set<std::string> folders;
@@ -66,21 +65,9 @@ public:
     std::string AppFileDescription() override { return Answer("AppFileDescription", description); }
     std::string AppCompanyName() override { return Answer("AppCompanyName", company); }
     std::string AppCommand() override { return Answer("AppCommand", arguments); }
-    std::string ProcessorArchitecture() override { return architecture; }
-    // The ANSI code page here is Latin-1, whose characters are the first 256 of Unicode.
-    std::string Utf8FromAnsi(const std::string& text) override {
-        std::string utf8;
-        for (const char c : text) {
-            const auto code = static_cast<unsigned char>(c);
-            if (code < 0x80) {
-                utf8 += c;
-            } else {
-                utf8 += static_cast<char>(0xC0 | code >> 6);
-                utf8 += static_cast<char>(0x80 | (code & 0x3F));
-            }
-        }
-        return utf8;
-    }
+    std::string ProcessorArchitecture() override { return "x86"; }
+    // The texts here are ASCII, the same in UTF-8.
+    std::string Utf8FromAnsi(const std::string& text) override { return text; }
 
     std::string FindFile(const std::string& path, unsigned attributeMask) override {
         log.push_back("FindFile " + path + " " + std::to_string(attributeMask));

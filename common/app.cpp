@@ -32,7 +32,7 @@ std::wstring ModuleFileName() {
 // An ANSI text for a wide path, when the code page spells it and the ANSI
 // functions take its length.
 std::optional<std::string> Usable(const std::wstring& path) {
-    if (path.size() >= common::kAnsiPathLimit) {
+    if (!common::FitsAnsiFunctions(path)) {
         return std::nullopt;
     }
     return common::SpelledInAnsi(path);

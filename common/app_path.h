@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -11,9 +10,11 @@
 // a path is read character by character from its start, never by its last byte.
 namespace common {
 
-// Paths of this many characters or more are too long for the ANSI functions
-// of Windows, and must go by their short names.
-constexpr std::size_t kAnsiPathLimit = 259;
+// Whether the ANSI functions of Windows take a path of this length: from 259
+// characters on, a path must go by its short name.
+constexpr bool FitsAnsiFunctions(std::wstring_view path) {
+    return path.size() < 259;
+}
 
 // Whether a byte starts a two-byte character in the code page of the text.
 using LeadByteRule = bool (*)(char byte);

@@ -7,17 +7,9 @@
 
 namespace shell_image {
 
-namespace {
-
-bool Fits(const std::wstring& path) {
-    return path.size() < common::kAnsiPathLimit;
-}
-
-}  // namespace
-
 ImageText ChooseImageText(const std::wstring& path, const NameSource& names) {
     const std::optional<std::string> asItIs = names.Spell(path);
-    if (asItIs && Fits(path)) {
+    if (asItIs && common::FitsAnsiFunctions(path)) {
         return ImageText{asItIs, ""};
     }
     const std::optional<std::wstring> shortName = names.ShortNameOf(path);
@@ -25,7 +17,8 @@ ImageText ChooseImageText(const std::wstring& path, const NameSource& names) {
         // '?' is no file name character, so this text cannot name another file.
         return ImageText{names.Render(path), ""};
     }
-    if (std::optional<std::string> spelled = names.Spell(*shortName); spelled && Fits(*shortName)) {
+    if (std::optional<std::string> spelled = names.Spell(*shortName);
+        spelled && common::FitsAnsiFunctions(*shortName)) {
         return ImageText{std::move(spelled), ""};
     }
     const messages::PathProblem problem =

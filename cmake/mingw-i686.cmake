@@ -1,4 +1,5 @@
-# The shipped program: 32-bit Windows, built with MinGW-w64.
+# 32-bit Windows with MinGW-w64's POSIX thread model, which GoogleTest needs
+# (std::mutex): the test programs. The program itself: mingw-i686-program.cmake.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)

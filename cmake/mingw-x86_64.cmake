@@ -1,4 +1,5 @@
-# The same sources as a 64-bit program, which the tests run under wine64.
+# 64-bit Windows with MinGW-w64's POSIX thread model: the test programs, which
+# run under wine64. The program itself: mingw-x86_64-program.cmake.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)

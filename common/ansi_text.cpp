@@ -1,5 +1,8 @@
 #include "common/ansi_text.h"
 
+#include "common/app_path.h"
+#include "common/file_system.h"
+
 namespace common {
 
 std::optional<std::string> AnsiFromWide(std::wstring_view wide, DWORD flags,
@@ -50,10 +53,11 @@ std::string RenderedInAnsi(const std::wstring& name) {
 }
 
 std::optional<std::wstring> ShortPathOf(const std::wstring& path) {
+    const std::wstring asked = ForWideFunctions(path);
     std::wstring shortName(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length =
-            GetShortPathNameW(path.c_str(), shortName.data(), static_cast<DWORD>(shortName.size()));
+        const DWORD length = GetShortPathNameW(asked.c_str(), shortName.data(),
+                                               static_cast<DWORD>(shortName.size()));
         if (length == 0) {
             const DWORD error = GetLastError();
             if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
@@ -64,7 +68,7 @@ std::optional<std::wstring> ShortPathOf(const std::wstring& path) {
         }
         if (length < shortName.size()) {
             shortName.resize(length);
-            return shortName;
+            return WithoutLongPathPrefix(shortName);
         }
         shortName.resize(length);
     }
@@ -72,6 +76,20 @@ std::optional<std::wstring> ShortPathOf(const std::wstring& path) {
 
 bool IsAnsiLeadByte(char byte) {
     return IsDBCSLeadByte(static_cast<BYTE>(byte)) != FALSE;
+}
+
+BYTE CharsetOfCodePage(UINT codePage) {
+    constexpr UINT kWestern = 1252;
+    if (codePage == kWestern) {
+        return ANSI_CHARSET;
+    }
+    CHARSETINFO info{};
+    // With TCI_SRCCODEPAGE the code page itself stands where a pointer goes.
+    if (!TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<UINT_PTR>(codePage)), &info,
+                              TCI_SRCCODEPAGE)) {
+        return DEFAULT_CHARSET;
+    }
+    return static_cast<BYTE>(info.ciCharset);
 }
 
 }  // namespace common

@@ -27,11 +27,18 @@ std::optional<std::string> SpelledInAnsi(const std::wstring& name);
 // showing a name, never for naming a file.
 std::string RenderedInAnsi(const std::wstring& name);
 
-// The short (8.3) form of an existing path; the path unchanged where the
-// volume keeps no short names; nothing when no file or folder has it.
+// The short (8.3) form of an existing path of any length, without the
+// long-path prefix; the path unchanged where the volume keeps no short names;
+// nothing when no file or folder has it.
 std::optional<std::wstring> ShortPathOf(const std::wstring& path);
 
 // Whether a byte starts a two-byte character in the ANSI code page.
 bool IsAnsiLeadByte(char byte);
+
+// The character set in which a font shows the text of an ANSI code page, as
+// an ANSI edit control reads and draws its bytes by it: ANSI_CHARSET for 1252,
+// SHIFTJIS_CHARSET for 932 and so on; DEFAULT_CHARSET where Windows knows none
+// (65001).
+BYTE CharsetOfCodePage(UINT codePage);
 
 }  // namespace common

@@ -39,7 +39,9 @@ std::optional<std::string> Usable(const std::wstring& path) {
 }
 
 Location Locate() {
-    Location location{ModuleFileName(), std::nullopt};
+    // Started through "\\?\", Windows reports the path with that prefix, which
+    // the ANSI functions do not take and the network-path test takes for a share.
+    Location location{common::WithoutLongPathPrefix(ModuleFileName()), std::nullopt};
     location.ansi = Usable(location.wide);
     const std::size_t slash = location.wide.find_last_of(L'\\');
     if (location.ansi || slash == std::wstring::npos) {
@@ -75,6 +77,26 @@ bool HasAnsiPath() {
 
 std::string Path() {
     return common::FolderOf(AnsiPath(), common::IsAnsiLeadByte);
+}
+
+std::string PathFor(const std::string& fileName) {
+    const std::string folder = Path();
+    if (common::FitsAnsiFunctions(
+            common::WideFromAnsi(common::JoinPath(folder, fileName, common::IsAnsiLeadByte)))) {
+        return folder;
+    }
+    const std::wstring& wide = Here().wide;
+    if (const std::optional<std::wstring> shortFolder =
+            common::ShortPathOf(wide.substr(0, wide.find_last_of(L'\\')))) {
+        if (std::optional<std::string> spelled = common::SpelledInAnsi(*shortFolder)) {
+            return *spelled;
+        }
+    }
+    return folder;
+}
+
+std::wstring FilePath() {
+    return Here().wide;
 }
 
 std::string EXEName() {

@@ -18,6 +18,13 @@ bool HasAnsiPath();
 // The application folder: no trailing backslash except at a drive root.
 std::string Path();
 
+// The application folder for a file of that name: by the folder's short name
+// where the long one and the name together are too long for the ANSI functions.
+std::string PathFor(const std::string& fileName);
+
+// The executable's full path, by its long wide name.
+std::wstring FilePath();
+
 // The executable's file name without its extension.
 std::string EXEName();
 

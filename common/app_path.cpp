@@ -55,13 +55,56 @@ std::string FileTitleOf(const std::string& filePath, LeadByteRule isLeadByte) {
     return name;
 }
 
+namespace {
+
+constexpr std::wstring_view kLongPathPrefix = L"\\\\?\\";
+constexpr std::wstring_view kLongSharePrefix = L"\\\\?\\UNC\\";
+constexpr std::wstring_view kDevicePrefix = L"\\\\.\\";
+
+bool StartsWith(std::wstring_view text, std::wstring_view start) {
+    return text.substr(0, start.size()) == start;
+}
+
+}  // namespace
+
 bool HoldsInvalidPathCharacters(const std::wstring& path) {
-    for (const wchar_t c : path) {
+    const std::wstring_view name =
+        HasLongPathPrefix(path) ? std::wstring_view(path).substr(kLongPathPrefix.size()) : path;
+    for (const wchar_t c : name) {
         if (c < 32 || std::wstring_view(L"\"*<>?|").find(c) != std::wstring_view::npos) {
             return true;
         }
     }
     return false;
+}
+
+bool HasLongPathPrefix(std::wstring_view path) {
+    return StartsWith(path, kLongPathPrefix);
+}
+
+std::wstring WithLongPathPrefix(const std::wstring& path, FullPathRule fullPathOf) {
+    if (HasLongPathPrefix(path)) {
+        return path;
+    }
+    const std::wstring full = fullPathOf(path);
+    if (StartsWith(full, L"\\\\")) {
+        return std::wstring(kLongSharePrefix) + full.substr(2);
+    }
+    return std::wstring(kLongPathPrefix) + full;
+}
+
+std::wstring WithoutLongPathPrefix(const std::wstring& path) {
+    if (StartsWith(path, kLongSharePrefix)) {
+        return L"\\\\" + path.substr(kLongSharePrefix.size());
+    }
+    if (HasLongPathPrefix(path)) {
+        return path.substr(kLongPathPrefix.size());
+    }
+    return path;
+}
+
+bool NamesDevice(std::wstring_view fullPath) {
+    return StartsWith(fullPath, kDevicePrefix);
 }
 
 std::string ArgumentsOf(const std::string& commandLine) {

@@ -35,10 +35,34 @@ std::string FolderOf(const std::string& filePath, LeadByteRule isLeadByte);
 std::string FileTitleOf(const std::string& filePath, LeadByteRule isLeadByte);
 
 // True when `path` holds a character that no Windows file name may hold
-// (control characters and " * < > ? |): such a text can name no file. Asked of
-// the wide text: in a double-byte code page the second byte of a character
-// may equal "|" (the "po" of Shift-JIS is 0x83 0x7C).
+// (control characters and " * < > ? |): such a text can name no file. The "?"
+// of a leading "\\?\" is the prefix's own. Asked of the wide text: in a
+// double-byte code page the second byte of a character may equal "|" (the
+// "po" of Shift-JIS is 0x83 0x7C).
 bool HoldsInvalidPathCharacters(const std::wstring& path);
+
+// Windows' W functions take a path of MAX_PATH (260) characters or more only
+// behind the prefix "\\?\" ("\\?\UNC\" for a share), behind which they
+// take every name literally: no "." or "..", no relative path, no "/".
+bool HasLongPathPrefix(std::wstring_view path);
+
+// How a relative path, or one with "." or ".." parts, is made full
+// (GetFullPathNameW); an empty text when it cannot be.
+using FullPathRule = std::wstring (*)(const std::wstring& path);
+
+// `path` made full and put behind the prefix, so that the W functions take it
+// at any length. A path that has the prefix already stays as it is.
+std::wstring WithLongPathPrefix(const std::wstring& path, FullPathRule fullPathOf);
+
+// `path` without the prefix: "\\?\C:\x" gives "C:\x", "\\?\UNC\server\x"
+// gives "\\server\x". Any other path comes back unchanged.
+std::wstring WithoutLongPathPrefix(const std::wstring& path);
+
+// Whether a full path, as GetFullPathName gives it, names a device rather than
+// a file: Windows turns CON, NUL, AUX and the other reserved names, even at
+// the end of a folder's path, into "\\.\" and the name, and pipes and
+// volumes are named so from the start.
+bool NamesDevice(std::wstring_view fullPath);
 
 // The arguments part of a process command line: everything after the program
 // name (quoted or not), without the blanks that separate the two.

@@ -2,21 +2,53 @@
 
 #include <windows.h>
 
+#include "common/ansi_text.h"
+#include "common/app_path.h"
+
 namespace common {
 namespace {
 
 bool IsFile(DWORD attributes) {
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    constexpr DWORD kNoFile = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE;
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNoFile) == 0;
 }
 
 }  // namespace
 
 bool FileSystemObject::FileExists(const std::string& path) const {
-    return IsFile(GetFileAttributesA(path.c_str()));
+    return FileExists(WideFromAnsi(path));
 }
 
 bool FileSystemObject::FileExists(const std::wstring& path) const {
-    return IsFile(GetFileAttributesW(path.c_str()));
+    // Behind the prefix names are taken literally: "\\?\C:\isos\aux" is a file.
+    if (!HasLongPathPrefix(path) && NamesDevice(FullPathOf(path))) {
+        return false;
+    }
+    return IsFile(GetFileAttributesW(ForWideFunctions(path).c_str()));
+}
+
+std::wstring FullPathOf(const std::wstring& path) {
+    std::wstring full(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (length < full.size()) {
+            full.resize(length);
+            return full;
+        }
+        full.resize(length);
+    }
+}
+
+std::wstring ForWideFunctions(const std::wstring& path) {
+    if (HasLongPathPrefix(path)) {
+        return path;
+    }
+    const std::wstring full = FullPathOf(path);
+    if (full.empty() || full.size() < MAX_PATH) {
+        return path;
+    }
+    return WithLongPathPrefix(path, FullPathOf);
 }
 
 }  // namespace common

@@ -14,6 +14,7 @@ static_assert(sizeof(STARTUPINFOA) == (sizeof(void*) == 4 ? 68 : 104), "STARTUPI
 // and programs send to this thread's windows are handled, so that a program
 // that broadcasts (a change of settings, a document opened by DDE) is not held
 // up by the conversion; posted messages, input among them, wait in the queue.
+// A wait that fails counts as the end.
 void WaitForEnd(HANDLE process) {
     while (MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_SENDMESSAGE) ==
            WAIT_OBJECT_0 + 1) {
@@ -24,7 +25,7 @@ void WaitForEnd(HANDLE process) {
 
 }  // namespace
 
-void RunAndWait(const std::string& commandLine) {
+unsigned long RunAndWait(const std::string& commandLine) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -34,11 +35,12 @@ void RunAndWait(const std::string& commandLine) {
     // The converter inherits our handles, environment and current directory.
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS,
                         nullptr, nullptr, &startup, &process)) {
-        return;
+        return GetLastError();
     }
     WaitForEnd(process.hProcess);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+    return 0;
 }
 
 }  // namespace execCMD

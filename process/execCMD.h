@@ -5,8 +5,8 @@
 namespace execCMD {
 
 // Starts a command line as a new process and blocks until that process has
-// ended, answering only the messages other programs send meanwhile. Returns at
-// once when the process cannot be started; reports nothing.
-void RunAndWait(const std::string& commandLine);
+// ended, answering only the messages other programs send meanwhile. Returns 0
+// then, or at once Windows' error code when the process cannot be started.
+unsigned long RunAndWait(const std::string& commandLine);
 
 }  // namespace execCMD

@@ -5,6 +5,8 @@
 
 #include <exception>
 #include <new>
+#include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "common/ansi_text.h"
@@ -38,11 +40,11 @@ constexpr char kImageFilter[] =
 constexpr int kFontSize = 825;  // 8.25 pt, in hundredths of a point
 constexpr UINT kLoadLogo = WM_APP + 1;
 
-HFONT CreateUiFont(const char* face, int dpi) {
+HFONT CreateUiFont(const char* face, int dpi, BYTE charset) {
     LOGFONTA font{};
     font.lfHeight = layout::FontHeight(kFontSize, dpi);
     font.lfWeight = FW_NORMAL;
-    font.lfCharSet = ANSI_CHARSET;
+    font.lfCharSet = charset;
     lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
     return CreateFontIndirectA(&font);
 }
@@ -58,6 +60,30 @@ void InitializeComForShell() {
         coInitializeEx.get()(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     }
     initialized = true;
+}
+
+// Clicks and keys that waited while the window was busy were meant for a
+// window that has since hidden, run a conversion and come back: a double
+// click would otherwise convert the same image twice. Commands that other
+// programs post are not input, and stay.
+void DiscardQueuedInput() {
+    constexpr std::pair<UINT, UINT> kInput[] = {{WM_KEYFIRST, WM_KEYLAST},
+                                                {WM_MOUSEFIRST, WM_MOUSELAST},
+                                                {WM_NCMOUSEMOVE, WM_NCMBUTTONDBLCLK}};
+    MSG message;
+    for (const auto& [first, last] : kInput) {
+        while (PeekMessageA(&message, nullptr, first, last, PM_REMOVE)) {
+        }
+    }
+}
+
+// A window or control that cannot be made leaves nothing to show: without this
+// the program would wait for messages for ever, with no window to send them.
+HWND Created(HWND window) {
+    if (!window) {
+        throw std::runtime_error("CreateWindowExA");
+    }
+    return window;
 }
 
 }  // namespace
@@ -84,16 +110,18 @@ void Form1::Load(HINSTANCE instance) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kWindowClass;
     windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(resource_ids::kIconGroup));
-    RegisterClassExA(&windowClass);
+    if (!RegisterClassExA(&windowClass)) {
+        throw std::runtime_error("RegisterClassExA");
+    }
 
     RECT frame{0, 0, layout::TwipsToPixels(layout::kClientArea.width, dpi_),
                layout::TwipsToPixels(layout::kClientArea.height, dpi_)};
     AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
     // Files dropped from the shell arrive as WM_DROPFILES; the style alone
     // asks for them, with no shell32 loaded at start.
-    CreateWindowExA(WS_EX_ACCEPTFILES, kWindowClass, kTitle, kWindowStyle, CW_USEDEFAULT,
-                    CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                    nullptr, instance, this);
+    Created(CreateWindowExA(WS_EX_ACCEPTFILES, kWindowClass, kTitle, kWindowStyle, CW_USEDEFAULT,
+                            CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
+                            nullptr, nullptr, instance, this));
     CreateControls(instance);
     Form_Load();
 }
@@ -117,16 +145,18 @@ void Form1::Show(const std::optional<std::wstring>& image) {
 }
 
 void Form1::CreateControls(HINSTANCE instance) {
-    windowFont_ = GdiObject<HFONT>(CreateUiFont("Trebuchet MS", dpi_));
-    textBoxFont_ = GdiObject<HFONT>(CreateUiFont("MS Sans Serif", dpi_));
+    windowFont_ = GdiObject<HFONT>(CreateUiFont("Trebuchet MS", dpi_, ANSI_CHARSET));
+    // The text box shows paths in the system's own script.
+    textBoxFont_ =
+        GdiObject<HFONT>(CreateUiFont("MS Sans Serif", dpi_, common::CharsetOfCodePage(GetACP())));
 
     // Created in tab order, which is the order the Tab key follows.
     const auto create = [&](const char* windowClass, const char* text, DWORD style, DWORD exStyle,
                             int id, layout::TwipsRect twips, HFONT font) {
         const layout::PixelRect r = layout::ToPixels(twips, dpi_);
-        HWND control = CreateWindowExA(
+        HWND control = Created(CreateWindowExA(
             exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.width,
-            r.height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+            r.height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr));
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         return control;
     };
@@ -346,9 +376,9 @@ void Form1::cmdConvert_Click() {
     }
 
     const std::string image = TextOf(txtISO);
-    // A text that can name no file is missing, even where Windows would look it
-    // up as a device; a double quote in it would end the quoted argument early
-    // and hand the rest to the converter as further arguments.
+    // A text that can name no file is missing: a double quote in it would end
+    // the quoted argument early and hand the rest to the converter as further
+    // arguments.
     if (common::HoldsInvalidPathCharacters(common::WideFromAnsi(image)) || !fso.FileExists(image)) {
         ShowError(messages::ImageMissing());
         return;
@@ -358,9 +388,15 @@ void Form1::cmdConvert_Click() {
     // Other programs' messages are answered during the run, but no command
     // is: there is one conversion at a time.
     converting_ = true;
-    execCMD::RunAndWait(execCMD::ConverterCommandLine(AppFile("kestrimond.exe"), image));
+    const unsigned long error =
+        execCMD::RunAndWait(execCMD::ConverterCommandLine(AppFile("kestrimond.exe"), image));
+    DiscardQueuedInput();
     converting_ = false;
     ShowWindow(hwnd_, SW_SHOW);
+    // A converter that was removed or replaced since start-up ran no conversion.
+    if (error != 0) {
+        ShowError(messages::ConverterNotStarted(common::SystemErrorText(error), error));
+    }
 }
 
 void Form1::lblReadme_Click() {

@@ -51,6 +51,15 @@ std::string ReadmeMissing() {
     return "The program can not find the readme in the same directory as this GUI.";
 }
 
+std::string ConverterNotStarted(const std::string& systemText, unsigned long code) {
+    // Windows ends its texts with a line break of its own.
+    std::string reason = systemText.substr(0, systemText.find_last_not_of("\r\n") + 1);
+    if (reason.empty()) {
+        reason = "Error " + std::to_string(code) + ".";
+    }
+    return Lines({"The program can not start kestrimond.exe.", "", reason});
+}
+
 std::string NoShortName(const std::string& name, PathProblem problem) {
     return Lines(
         {problem == PathProblem::Characters

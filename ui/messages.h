@@ -16,6 +16,10 @@ std::string ImageMissing();
 
 std::string ReadmeMissing();
 
+// The converter could not be started. `systemText` is what Windows says of
+// the error `code` (FormatMessage), which may be empty when it says nothing.
+std::string ConverterNotStarted(const std::string& systemText, unsigned long code);
+
 // Why the ANSI text of a path cannot name its file.
 enum class PathProblem {
     Characters,  // the ANSI code page cannot spell the name

@@ -5,10 +5,12 @@
 
 #include <cstdint>
 
+#include "ui/stack_guard.h"
+
 extern "C" {
 
 // Each protected function keeps a copy on its stack and compares it on return.
-std::uintptr_t __stack_chk_guard = static_cast<std::uintptr_t>(0x2B992DDFA232ull);
+std::uintptr_t __stack_chk_guard = StackCanary(0x2B992DDFA232ull);
 
 // A copy that no longer matches: the stack was overwritten. Nothing of the
 // program may run any more, so the process ends at once.
@@ -35,8 +37,7 @@ __attribute__((constructor, no_stack_protector)) void SeedStackGuard() {
     seed ^= static_cast<std::uint64_t>(GetCurrentThreadId()) << 16;
     seed ^= GetTickCount();
     seed ^= reinterpret_cast<std::uintptr_t>(&counter);
-    // Folded, so that the 32-bit canary takes every part.
-    __stack_chk_guard ^= static_cast<std::uintptr_t>(seed ^ (seed >> 32));
+    __stack_chk_guard = StackCanary(seed);
 }
 
 }  // namespace

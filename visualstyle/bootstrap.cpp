@@ -57,6 +57,19 @@ Boolean ApplyXPStyle(Platform& platform, Boolean& RestartAfterWrite, Boolean& Re
         return kTrue;
     }
 
+    // What lies there before this start replaces it. Windows remembers whether
+    // a program has a manifest until the program file's time changes: a start
+    // that changes the manifest touches the program file, so that the next
+    // start looks again.
+    std::optional<FileState> old;
+    bool oldKnown = false;
+    if (!path.empty()) {
+        Step([&] {
+            old = platform.ReadFileState(path);
+            oldKnown = true;
+        });
+    }
+
     // The values go in as UTF-8, which the manifest declares, and escaped: a
     // malformed manifest stops the program from starting at all, so it could
     // never mend the file. Each replacement also searches what the earlier
@@ -74,6 +87,7 @@ Boolean ApplyXPStyle(Platform& platform, Boolean& RestartAfterWrite, Boolean& Re
     Step([&] { ReplaceAll(text, "EXEDESCRIPTION", value(platform.AppFileDescription())); });
     Step([&] { ReplaceAll(text, "COMPANYNAME", value(platform.AppCompanyName())); });
 
+    constexpr unsigned kHiddenSystem = attributes::kHidden | attributes::kSystem;
     // Written whole under a name of its own, then moved into place in one step:
     // a start cut short, or another start at the same moment, never leaves half
     // a manifest there. Created hidden and system, so that one such file left
@@ -81,7 +95,6 @@ Boolean ApplyXPStyle(Platform& platform, Boolean& RestartAfterWrite, Boolean& Re
     bool placed = false;
     if (!path.empty()) {
         const std::string newFile = path + ".tmp";
-        constexpr unsigned kHiddenSystem = attributes::kHidden | attributes::kSystem;
         bool written = false;
         Step([&] {
             platform.WriteNewFile(newFile, text, kHiddenSystem);
@@ -101,6 +114,12 @@ Boolean ApplyXPStyle(Platform& platform, Boolean& RestartAfterWrite, Boolean& Re
         if (!placed) {
             Step([&] { platform.RemoveFile(newFile); });
         }
+    }
+    // Not the archive attribute, which some file systems set on a move.
+    constexpr unsigned kGiven = attributes::kReadOnly | kHiddenSystem;
+    if (placed && oldKnown &&
+        (!old || old->contents != text || (old->attributes & kGiven) != kHiddenSystem)) {
+        Step([&] { platform.TouchProgramFile(); });
     }
 
     // Not after a failed write: the new instance would fail the same way and

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -23,6 +24,12 @@ constexpr unsigned kHidden = 2;
 constexpr unsigned kSystem = 4;
 constexpr unsigned kArchive = 32;
 }  // namespace attributes
+
+// What a file holds: its bytes and its attributes.
+struct FileState {
+    std::string contents;
+    unsigned attributes = 0;
+};
 
 struct ExeVersion {
     std::uint16_t major = 0;
@@ -73,6 +80,11 @@ public:
                               unsigned attributes) = 0;
     // Puts a file in another's place in one step, replacing it.
     virtual void MoveIntoPlace(const std::string& from, const std::string& to) = 0;
+    // The file's bytes and attributes; nothing when there is no such file.
+    virtual std::optional<FileState> ReadFileState(const std::string& path) = 0;
+    // Sets the last-write time of the program's own file to now, and changes
+    // nothing else of it.
+    virtual void TouchProgramFile() = 0;
     // Starts a command line in a normal window that takes the focus.
     virtual void StartProgram(const std::string& commandLine) = 0;
     // Ends the program at once; returns only from a test's stand-in.

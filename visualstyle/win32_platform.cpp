@@ -6,6 +6,7 @@
 #include "common/ansi_text.h"
 #include "common/app.h"
 #include "common/dll_function.h"
+#include "common/file_system.h"
 #include "common/system_dlls.h"
 #include "visualstyle/modXPStyle2.h"
 
@@ -79,7 +80,9 @@ public:
 
     common::LeadByteRule AnsiLeadBytes() override { return common::IsAnsiLeadByte; }
 
-    std::string AppPath() override { return App::Path(); }
+    // Short enough that the manifest's temporary file, its longest name, can
+    // be written there through the ANSI functions.
+    std::string AppPath() override { return App::PathFor(App::EXEName() + ".exe.manifest.tmp"); }
     std::string AppEXEName() override { return App::EXEName(); }
     ExeVersion AppVersion() override {
         return ExeVersion{version_.major, version_.minor, version_.revision};
@@ -143,6 +146,41 @@ public:
     void MoveIntoPlace(const std::string& from, const std::string& to) override {
         Check(MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE,
               "MoveFileExA");
+    }
+
+    std::optional<FileState> ReadFileState(const std::string& path) override {
+        const OwnedHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                           nullptr, OPEN_EXISTING, 0, nullptr),
+                               CloseHandle);
+        if (file.get() == INVALID_HANDLE_VALUE) {
+            const DWORD error = GetLastError();
+            Check(error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND, "CreateFileA");
+            return std::nullopt;
+        }
+        BY_HANDLE_FILE_INFORMATION information;
+        Check(GetFileInformationByHandle(file.get(), &information) != FALSE &&
+                  information.nFileSizeHigh == 0,
+              "GetFileInformationByHandle");
+        FileState state{std::string(information.nFileSizeLow, '\0'), information.dwFileAttributes};
+        DWORD read = 0;
+        Check(::ReadFile(file.get(), state.contents.data(), information.nFileSizeLow, &read,
+                         nullptr) != FALSE &&
+                  read == information.nFileSizeLow,
+              "ReadFile");
+        return state;
+    }
+
+    void TouchProgramFile() override {
+        const OwnedHandle file(
+            CreateFileW(common::ForWideFunctions(App::FilePath()).c_str(), FILE_WRITE_ATTRIBUTES,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                        OPEN_EXISTING, 0, nullptr),
+            CloseHandle);
+        Check(file.get() != INVALID_HANDLE_VALUE, "CreateFileW");
+        FILETIME now;
+        GetSystemTimeAsFileTime(&now);
+        Check(SetFileTime(file.get(), nullptr, nullptr, &now) != FALSE, "SetFileTime");
     }
 
     void StartProgram(const std::string& commandLine) override {

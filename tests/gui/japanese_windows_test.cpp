@@ -4,6 +4,7 @@
 
 #include "tests/gui/harness.h"
 #include "tests/gui/session.h"
+#include "ui/control_ids.h"
 
 namespace gui_test {
 namespace {
@@ -95,14 +96,18 @@ TEST_F(JapaneseWindows, ADroppedImageWithAPathTooLongForTheAnsiFunctions) {
     AppFolder app;
     TempFolder images;
     std::wstring path = Wide(images.path());
+    // Made as Windows takes such paths: behind the long-path prefix.
     while (path.size() < 200) {
         path += L"\\" + std::wstring(50, L'a' + static_cast<wchar_t>(path.size() % 26));
-        ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr));
+        ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + path).c_str(), nullptr));
     }
     path += L"\\\u30B2\u30FC\u30E0 " + std::wstring(300 - path.size() - 9, L'x') + L".iso";
-    WriteFile(path, "image");
+    WriteFile(L"\\\\?\\" + path, "image");
     Session session(app);
     ASSERT_NE(session.window, nullptr);
+    // The text box reads and draws its bytes in the system's script.
+    EXPECT_EQ(session.Probe()["font " + std::to_string(control_ids::kTxtISO)],
+              "MS Sans Serif|-11|400|0|0|0|128");
     EXPECT_EQ(session.Drop({path}), "finished");
     EXPECT_EQ(session.program.MessageBox(), nullptr);
     const std::string image = ConvertIn(session, "").second;

@@ -65,6 +65,24 @@ TEST(StartUp, AFolderNamedLikeTheConverterIsNoConverter) {
     EXPECT_TRUE(program.WaitForExit());
 }
 
+// Without its window the program could only wait for ever, unseen.
+TEST(StartUp, AMainWindowThatCannotBeMadeIsReportedAndEndsTheProgram) {
+    HMODULE hooks = LoadLibraryA((BuildFolder() + "\\planted_dll.dll").c_str());
+    ASSERT_NE(hooks, nullptr);
+    const auto refuse = reinterpret_cast<HOOKPROC>(
+        reinterpret_cast<void (*)()>(GetProcAddress(hooks, "RefuseMainWindow")));
+    HHOOK hook = SetWindowsHookExA(WH_CBT, refuse, hooks, 0);
+    ASSERT_NE(hook, nullptr);
+    AppFolder app;
+    Program program(app.program());
+    ExpectErrorBox(program,
+                   "Run-time error:\r\rCreateWindowExA\r\rThe application cannot continue");
+    EXPECT_TRUE(program.WaitForExit());
+    EXPECT_EQ(program.ExitCode(), 1u);
+    UnhookWindowsHookEx(hook);
+    FreeLibrary(hooks);
+}
+
 TEST(StartUp, WithTheConverterTheWindowShowsWithoutLookingForTheDataFiles) {
     AppFolder app({/*converter=*/true, /*dataFiles=*/false});
     Program program(app.program());
@@ -209,6 +227,10 @@ TEST(Convert, AMissingImageIsReportedAndNothingIsStarted) {
         "a\" \"b",                     // quotes that would break the command line
         images / "game\" --evil \"x",  // an argument smuggled in
         "con:<>|*?.iso",               // characters no file name may hold
+        "CON",                         // devices, even at the end of a folder
+        "NUL",
+        images / "aux",
+        "\\\\.\\NUL",
     };
     for (const std::string& image : hostile) {
         SCOPED_TRACE(image.substr(0, 60));
@@ -254,21 +276,40 @@ TEST(Convert, RunsTheConverterWithTheWindowHiddenUntilItEnds) {
     EXPECT_EQ(TextOf(session.txtISO), images / "my game.iso");
 }
 
-TEST(Convert, TwoRunsInARowUseTheSamePath) {
+// Both clicks of a double click wait in the queue while the first one's
+// conversion runs; the second was meant for that one.
+TEST(Convert, ADoubleClickConvertsOnceAndTheNextClickAgain) {
     AppFolder app({true, true}, "kestrimond");
     TempFolder images;
     WriteFile(images / "game.iso", "image");
     Session session(app);
     ASSERT_NE(session.window, nullptr);
-    session.Release();  // the converter ends at once
-    session.Convert(images / "game.iso");
+    SetText(session.txtISO, images / "game.iso");
+    RECT button;
+    GetWindowRect(session.cmdConvert, &button);
+    SetCursorPos((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+    const LPARAM centre =
+        MAKELPARAM((button.right - button.left) / 2, (button.bottom - button.top) / 2);
+    for (int click = 0; click < 2; ++click) {
+        PostMessageA(session.cmdConvert, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+        PostMessageA(session.cmdConvert, WM_LBUTTONUP, 0, centre);
+    }
     ASSERT_TRUE(WaitUntil([&] { return RunsIn(session.log).size() == 1; }));
+    session.Release();
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(session.window) != FALSE; }));
+    Sleep(1500);
+    EXPECT_EQ(RunsIn(session.log).size(), 1u) << "a double click converted twice";
+
     Click(session.cmdConvert);
     ASSERT_TRUE(WaitUntil([&] { return RunsIn(session.log).size() == 2; }));
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(session.window) != FALSE; }));
+    // A path behind the long-path prefix names its file like any other, and
+    // reaches the converter as it was typed.
+    session.Convert("\\\\?\\" + images / "game.iso");
+    ASSERT_TRUE(WaitUntil([&] { return RunsIn(session.log).size() == 3; }));
     const std::vector<ConverterRun> runs = RunsIn(session.log);
     EXPECT_EQ(runs[0].commandLine, runs[1].commandLine);
+    EXPECT_EQ(runs[2].commandLine, app / "kestrimond.exe" + " \"\\\\?\\" + images / "game.iso\"");
 }
 
 TEST(Convert, BlanksInTheFoldersAndARelativeImagePath) {
@@ -288,7 +329,16 @@ TEST(Convert, BlanksInTheFoldersAndARelativeImagePath) {
     EXPECT_EQ(run.currentDirectory, work.path());
 }
 
-TEST(Convert, AConverterRemovedAfterStartUpOnlyHidesTheWindowForAMoment) {
+// Windows' reason for an error, as the program shows it.
+std::string Reason(DWORD code) {
+    char text[512] = "";
+    std::string reason(
+        text, FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                             code, 0, text, sizeof text, nullptr));
+    return reason.substr(0, reason.find_last_not_of("\r\n") + 1);
+}
+
+TEST(Convert, AConverterThatCannotStartIsReported) {
     AppFolder app;
     TempFolder images;
     WriteFile(images / "game.img", "image");
@@ -296,10 +346,9 @@ TEST(Convert, AConverterRemovedAfterStartUpOnlyHidesTheWindowForAMoment) {
     ASSERT_NE(session.window, nullptr);
     ASSERT_TRUE(DeleteFileA((app / "kestrimond.exe").c_str()));
     session.Convert(images / "game.img");
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(session.window); }, 10000));
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(session.window) != FALSE; }));
-    Sleep(500);
-    EXPECT_EQ(session.program.MessageBox(), nullptr);
+    ExpectErrorBox(session.program,
+                   "The program can not start kestrimond.exe.\r\r" + Reason(ERROR_FILE_NOT_FOUND));
+    EXPECT_TRUE(IsWindowVisible(session.window));
     EXPECT_TRUE(session.program.Running());
 }
 

@@ -14,11 +14,13 @@ Session::Session(const std::wstring& programPath, const std::string& currentDire
     : log(records / "converter.log"),
       release(records / "release"),
       dropRequest(records / "drop"),
+      probeReport(records / "probe"),
       program(programPath, StartOptions{currentDirectory,
                                         {{"KESTRIMOND_STANDIN_LOG", log},
                                          {"KESTRIMOND_STANDIN_MARK", "inherited 42"},
                                          {"KESTRIMOND_STANDIN_HOLD", release},
-                                         {kProbeDrop, dropRequest}},
+                                         {kProbeDrop, dropRequest},
+                                         {kProbeOut, probeReport}},
                                         arguments}),
       window(program.WaitForMainWindow()),
       txtISO(Control(window, control_ids::kTxtISO)),
@@ -31,6 +33,10 @@ void Session::Convert(const std::string& image) {
 
 std::string Session::Drop(const std::vector<std::wstring>& paths) const {
     return DropFiles(program, dropRequest, paths);
+}
+
+std::map<std::string, std::string> Session::Probe() const {
+    return ProbeProgram(program, probeReport);
 }
 
 std::vector<ConverterRun> RunsIn(const std::string& log) {

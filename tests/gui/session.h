@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -22,11 +23,14 @@ struct Session {
     void Release() { WriteFile(release, ""); }
     // Drops `paths` on the main window as the shell does (see DropFiles).
     std::string Drop(const std::vector<std::wstring>& paths) const;
+    // What the probe reads inside the program (see ProbeProgram).
+    std::map<std::string, std::string> Probe() const;
 
     TempFolder records{"kestrimond records"};
     std::string log;
     std::string release;
     std::string dropRequest;
+    std::string probeReport;
     Program program;
     HWND window;
     HWND txtISO;

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include "common/ansi_text.h"
+#endif
+
 namespace {
 
 bool SingleByte(char) {
@@ -61,11 +65,57 @@ TEST(HoldsInvalidPathCharacters, OnlyCharactersNoFileNameMayHold) {
     // Japanese, whose Shift-JIS bytes hold the byte of "|".
     EXPECT_FALSE(common::HoldsInvalidPathCharacters(L"\u30DD\u30B1\u30E2\u30F3.bin"));
     EXPECT_FALSE(common::HoldsInvalidPathCharacters(L""));
-    for (const wchar_t* bad :
-         {L"a\"b.iso", L"a*.iso", L"a?.iso", L"a<b", L"a>b", L"a|b", L"a\tb", L"a\rb"}) {
+    // The "?" of the long-path prefix is the prefix's own; the rest is checked.
+    EXPECT_FALSE(common::HoldsInvalidPathCharacters(L"\\\\?\\C:\\isos\\game.bin"));
+    EXPECT_FALSE(common::HoldsInvalidPathCharacters(L"\\\\?\\UNC\\server\\share\\game.bin"));
+    for (const wchar_t* bad : {L"a\"b.iso", L"a*.iso", L"a?.iso", L"a<b", L"a>b", L"a|b", L"a\tb",
+                               L"a\rb", L"\\\\?\\C:\\a?.iso", L"C:\\\\?\\a.iso"}) {
         EXPECT_TRUE(common::HoldsInvalidPathCharacters(bad)) << bad;
     }
 }
+
+TEST(LongPathPrefix, GoesOnFullPathsAndComesOffAgain) {
+    using common::WithLongPathPrefix;
+    using common::WithoutLongPathPrefix;
+    const auto full = [](const std::wstring& path) { return path; };
+    EXPECT_EQ(WithLongPathPrefix(L"C:\\isos\\game.bin", full), L"\\\\?\\C:\\isos\\game.bin");
+    EXPECT_EQ(WithLongPathPrefix(L"\\\\server\\share\\game.bin", full),
+              L"\\\\?\\UNC\\server\\share\\game.bin");
+    // Behind the prefix names are literal, so a relative path is made full first.
+    const auto fromWork = [](const std::wstring&) { return std::wstring(L"C:\\work\\game.bin"); };
+    EXPECT_EQ(WithLongPathPrefix(L"isos\\..\\game.bin", fromWork), L"\\\\?\\C:\\work\\game.bin");
+    EXPECT_EQ(WithLongPathPrefix(L"\\\\?\\UNC\\s\\x\\a.iso", nullptr), L"\\\\?\\UNC\\s\\x\\a.iso");
+
+    // The program's own path, as Windows gives it when it was started so.
+    EXPECT_EQ(WithoutLongPathPrefix(L"\\\\?\\C:\\Tools\\Kestrimond GUI.exe"),
+              L"C:\\Tools\\Kestrimond GUI.exe");
+    EXPECT_EQ(WithoutLongPathPrefix(L"\\\\?\\UNC\\server\\share\\Kestrimond GUI.exe"),
+              L"\\\\server\\share\\Kestrimond GUI.exe");
+    EXPECT_EQ(WithoutLongPathPrefix(L"\\\\server\\s\\x.exe"), L"\\\\server\\s\\x.exe");
+}
+
+// Windows makes "CON" and "C:\isos\aux" full as "\\.\CON" and "\\.\aux".
+TEST(NamesDevice, OnlyTheDeviceNamespace) {
+    EXPECT_TRUE(common::NamesDevice(L"\\\\.\\aux"));
+    EXPECT_TRUE(common::NamesDevice(L"\\\\.\\pipe\\x"));
+    EXPECT_FALSE(common::NamesDevice(L"\\\\?\\C:\\isos\\aux"));
+    EXPECT_FALSE(common::NamesDevice(L"C:\\isos\\aux.iso"));
+}
+
+#ifdef _WIN32
+// The character set of the text box's font, from Windows' own table. (Wine's
+// table knows 65001 too, which Windows' lacks, so a made-up code page stands
+// for one without a character set.)
+TEST(CharsetOfCodePage, TheCodePagesOwnOrTheDefault) {
+    const std::pair<UINT, BYTE> cases[] = {{1252, ANSI_CHARSET},       {932, SHIFTJIS_CHARSET},
+                                           {936, GB2312_CHARSET},      {949, HANGUL_CHARSET},
+                                           {950, CHINESEBIG5_CHARSET}, {1250, EASTEUROPE_CHARSET},
+                                           {1251, RUSSIAN_CHARSET},    {12345, DEFAULT_CHARSET}};
+    for (const auto& [codePage, charset] : cases) {
+        EXPECT_EQ(common::CharsetOfCodePage(codePage), charset) << codePage;
+    }
+}
+#endif
 
 TEST(ArgumentsOf, SkipsTheProgramNameQuotedOrNot) {
     EXPECT_EQ(common::ArgumentsOf("\"C:\\Tools\\Kestrimond GUI.exe\" -a b"), "-a b");

@@ -26,6 +26,14 @@ TEST(Messages, EveryTextByteForByte) {
               "\"C:\\isos\\???.bin\"\r\r"
               "Its drive keeps no short names to use instead. Please rename the image, or move it "
               "to a drive that keeps short names, and try again.");
+    // Windows' own text of the error, without its line break; a number without one.
+    EXPECT_EQ(messages::ConverterNotStarted("The system cannot find the file specified.\r\n", 2),
+              "The program can not start kestrimond.exe.\r\r"
+              "The system cannot find the file specified.");
+    EXPECT_EQ(messages::ConverterNotStarted("", 1234),
+              "The program can not start kestrimond.exe.\r\rError 1234.");
+    EXPECT_EQ(messages::ConverterNotStarted("\r\n", 5),
+              "The program can not start kestrimond.exe.\r\rError 5.");
     EXPECT_EQ(messages::UnexpectedError("std::bad_alloc"),
               "Run-time error:\r\rstd::bad_alloc\r\rThe application cannot continue");
 }

@@ -1,6 +1,8 @@
 // The icon and logo files that the resource script compiles into the program,
-// read from the source tree and checked field by field.
+// read from the source tree and checked field by field; and the canary of the
+// program's stack protector.
 #include "resources/resource_ids.h"
+#include "ui/stack_guard.h"
 
 #include <gtest/gtest.h>
 
@@ -312,3 +314,13 @@ TEST(Icon, GroupNamesTheImageResource) {
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------------------
+// The stack protector's canary, seeded at every start
+
+TEST(StackCanary, HasAZeroLowByteAndTakesBothHalvesOfTheSeed) {
+    EXPECT_EQ(StackCanary(0x2B992DDFA232ull) & 0xFF, 0u);
+    EXPECT_EQ(StackCanary(~0ull) & 0xFF, 0u);
+    EXPECT_NE(StackCanary(0x1ull << 40), StackCanary(0));
+    EXPECT_NE(StackCanary(0x1ull << 8), StackCanary(0));
+}

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -111,9 +112,44 @@ TEST(ApplyXPStyle, AsTheProgramCallsItReplacesAnyExistingManifest) {
         EXPECT_EQ(platform.files[kManifest].contents, Golden("example.manifest"));
         EXPECT_EQ(platform.files[kManifest].attributes, kHiddenSystem);
         EXPECT_EQ(platform.log, (Log{kFind, "WriteNewFile", "SetAttributes 6", "SetAttributes 0",
-                                     "MoveIntoPlace"}))
+                                     "MoveIntoPlace", "TouchProgramFile"}))
             << attributes;
     }
+}
+
+// Windows remembers whether a program has a manifest until the program file
+// changes: a start that changes the manifest touches the file, no other does.
+TEST(ApplyXPStyle, TouchesTheProgramFileOnlyWhenItsManifestChanged) {
+    const auto touches = [](const FakePlatform& platform) {
+        return std::count(platform.log.begin(), platform.log.end(), "TouchProgramFile");
+    };
+    FakePlatform platform;
+    ApplyAsTheProgramDoes(platform);
+    EXPECT_EQ(touches(platform), 1) << "a first manifest";
+    platform.log.clear();
+    ApplyAsTheProgramDoes(platform);
+    EXPECT_EQ(touches(platform), 0) << "the same bytes and attributes again";
+    // The archive attribute, which a move may set, is no change; read-only is.
+    for (const unsigned extra : {32u, 1u}) {
+        platform.files[kManifest].attributes = kHiddenSystem | extra;
+        platform.log.clear();
+        ApplyAsTheProgramDoes(platform);
+        EXPECT_EQ(touches(platform), extra == 1u ? 1 : 0) << extra;
+    }
+
+    // Not when nothing was placed, nor when what was there could not be read;
+    // a touch that fails is as silent as a failed write.
+    for (const char* failing : {"WriteNewFile", "MoveIntoPlace", "ReadFileState"}) {
+        FakePlatform stale;
+        AddOldManifest(stale, kHiddenSystem);
+        stale.failing = {failing};
+        ApplyAsTheProgramDoes(stale);
+        EXPECT_EQ(touches(stale), 0) << failing;
+    }
+    FakePlatform readOnlyProgram;
+    readOnlyProgram.failing = {"TouchProgramFile"};
+    EXPECT_EQ(ApplyAsTheProgramDoes(readOnlyProgram), kFalse);
+    EXPECT_EQ(readOnlyProgram.files[kManifest].contents, Golden("example.manifest"));
 }
 
 TEST(ApplyXPStyle, ExistingManifestWithEveryCombinationOfFlags) {
@@ -178,15 +214,16 @@ TEST(ApplyXPStyle, RestartsOnlyAfterAWrite) {
     Flags flags{kTrue, kFalse, kFalse};
     EXPECT_EQ(Apply(platform, flags), kFalse);
     EXPECT_EQ(platform.log,
-              (Log{kFind, "WriteNewFile", "SetAttributes 6", "MoveIntoPlace",
+              (Log{kFind, "WriteNewFile", "SetAttributes 6", "MoveIntoPlace", "TouchProgramFile",
                    "StartProgram \"C:\\Tools\\Kestrimond GUI.exe\" -x \"y z\"", "EndProgram"}));
 
     // A start that fails still ends the program. Without arguments the blank stays.
     FakePlatform noStart;
     noStart.failing = {"StartProgram"};
     Apply(noStart, flags);
-    EXPECT_EQ(noStart.log, (Log{kFind, "WriteNewFile", "SetAttributes 6", "MoveIntoPlace",
-                                "StartProgram \"C:\\Tools\\Kestrimond GUI.exe\" ", "EndProgram"}));
+    EXPECT_EQ(noStart.log,
+              (Log{kFind, "WriteNewFile", "SetAttributes 6", "MoveIntoPlace", "TouchProgramFile",
+                   "StartProgram \"C:\\Tools\\Kestrimond GUI.exe\" ", "EndProgram"}));
 
     // A failed write would fail again in the new instance, which would restart again.
     FakePlatform readOnlyFolder;

@@ -125,6 +125,21 @@ public:
         files[to] = files.at(from);
         files.erase(from);
     }
+    std::optional<modXPStyle2::FileState> ReadFileState(const std::string& path) override {
+        FailIf("ReadFileState");
+        if (folders.count(path)) {
+            throw modXPStyle2::PlatformError("a folder");
+        }
+        const auto file = files.find(path);
+        if (file == files.end()) {
+            return std::nullopt;
+        }
+        return modXPStyle2::FileState{file->second.contents, file->second.attributes};
+    }
+    void TouchProgramFile() override {
+        log.push_back("TouchProgramFile");
+        FailIf("TouchProgramFile");
+    }
     void StartProgram(const std::string& commandLine) override {
         log.push_back("StartProgram " + commandLine);
         FailIf("StartProgram");

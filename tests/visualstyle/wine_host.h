@@ -83,6 +83,8 @@ public:
     // Starts a program, left running until the case ends.
     void Start(const std::string& windowsPath);
     bool ProgramRunning();
+    // Ends the program that Start started.
+    void Stop() { program_.reset(); }
 
 private:
     void ShowLog() const;

@@ -89,8 +89,11 @@ protected:
         return std::nullopt;
     }
 
+    // The program dated a day back, so that a start that touches it shows.
     void Install(bool converter = true, const std::string& program = kProgram) {
         fs::copy_file(bin_ / kProgram, app_ / program);
+        installed_ = fs::last_write_time(app_ / program) - std::chrono::hours(24);
+        fs::last_write_time(app_ / program, installed_);
         if (converter) {
             fs::copy_file(bin_ / kConverter, app_ / kConverter);
         }
@@ -117,15 +120,20 @@ protected:
         return testing::AssertionSuccess();
     }
 
+    // A manifest that differs from what was there touches the program file,
+    // which makes Windows look for a manifest at the next start.
     void ExpectManifestWritten() {
         EXPECT_EQ(ReadFile(manifest_), expected_);
         EXPECT_EQ(DosAttributes(manifest_), kHidden | kSystem);
+        EXPECT_GT(fs::last_write_time(app_ / kProgram), installed_);
+        EXPECT_GE(fs::last_write_time(app_ / kProgram), fs::last_write_time(manifest_));
     }
 
     void ExpectNothingWritten() {
         std::vector<std::string> installed{kProgram, kConverter};
         std::sort(installed.begin(), installed.end());
         EXPECT_EQ(FolderEntries(app_), installed);
+        EXPECT_EQ(fs::last_write_time(app_ / kProgram), installed_);
     }
 
     std::optional<CaseWine> wine_;  // stops Wine and removes the case's folder at the end
@@ -133,6 +141,7 @@ protected:
     fs::path app_;
     fs::path manifest_;
     std::string expected_;
+    fs::file_time_type installed_;
 };
 
 // What the Windows the program meets makes it do.
@@ -157,6 +166,14 @@ TEST_F(ManifestBySystem, Windows10WritesTheManifest) {
     Install();
     ASSERT_TRUE(StartToMainWindow());
     ExpectManifestWritten();
+
+    // The next start writes the same manifest again and leaves the time alone.
+    const fs::file_time_type touched = fs::last_write_time(app_ / kProgram);
+    wine_->Stop();
+    ASSERT_TRUE(WaitUntil([] { return !AnyWindowTitled(kMainTitle); }, kLimit));
+    ASSERT_TRUE(StartToMainWindow());
+    EXPECT_EQ(ReadFile(manifest_), expected_);
+    EXPECT_EQ(fs::last_write_time(app_ / kProgram), touched);
 }
 
 TEST_F(ManifestBySystem, ThemesOffWritesNothing) {

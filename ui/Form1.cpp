@@ -1,6 +1,5 @@
 #include "ui/Form1.h"
 
-#include <objbase.h>
 #include <shellapi.h>
 
 #include <exception>
@@ -19,6 +18,7 @@
 #include "process/execCMD.h"
 #include "resources/resource_ids.h"
 #include "ui/ansi_names.h"
+#include "ui/com_apartment.h"
 #include "ui/control_ids.h"
 #include "ui/dropped_files.h"
 #include "ui/layout.h"
@@ -34,11 +34,16 @@ constexpr char kTitle[] = "Kestrimond GUI BETA - Created by quill_marsh58";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr char kSiteUrl[] = "http://quillmarsh58.example.net/";
 constexpr char kSiteCaption[] = "Visit quillmarsh58.example.net";
+// The text box's name for screen readers.
+constexpr char kTextBoxLabel[] = "Image file (.iso, .img or .bin)";
 // Description and pattern of each entry, each ended by a NUL; a second NUL ends the list.
 constexpr char kImageFilter[] =
     "ISO Files (*.iso)\0*.iso\0IMG Files (*.img)\0*.img\0BIN Files (*.bin)\0*.bin\0\0";
 constexpr int kFontSize = 825;  // 8.25 pt, in hundredths of a point
 constexpr UINT kLoadLogo = WM_APP + 1;
+// Posted when a conversion has ended: what was asked for during the run comes
+// out of the queue before it, and is dropped.
+constexpr UINT kConversionOver = WM_APP + 2;
 
 HFONT CreateUiFont(const char* face, int dpi, BYTE charset) {
     LOGFONTA font{};
@@ -49,23 +54,10 @@ HFONT CreateUiFont(const char* face, int dpi, BYTE charset) {
     return CreateFontIndirectA(&font);
 }
 
-// The shell may hand a document to extensions that need COM, in a
-// single-threaded apartment, on the calling thread. Initialised at the first
-// shell call and kept for the rest of the run.
-void InitializeComForShell() {
-    static common::DllFunction<decltype(::CoInitializeEx)> coInitializeEx("ole32.dll",
-                                                                          "CoInitializeEx");
-    static bool initialized = false;
-    if (!initialized && coInitializeEx.get()) {
-        coInitializeEx.get()(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    }
-    initialized = true;
-}
-
 // Clicks and keys that waited while the window was busy were meant for a
 // window that has since hidden, run a conversion and come back: a double
-// click would otherwise convert the same image twice. Commands that other
-// programs post are not input, and stay.
+// click would otherwise convert the same image twice. Commands posted
+// meanwhile are not input; the conversion flag drops them (kConversionOver).
 void DiscardQueuedInput() {
     constexpr std::pair<UINT, UINT> kInput[] = {{WM_KEYFIRST, WM_KEYLAST},
                                                 {WM_MOUSEFIRST, WM_MOUSELAST},
@@ -155,22 +147,25 @@ void Form1::CreateControls(HINSTANCE instance) {
                             int id, layout::TwipsRect twips, HFONT font) {
         const layout::PixelRect r = layout::ToPixels(twips, dpi_);
         HWND control = Created(CreateWindowExA(
-            exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.width,
-            r.height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr));
+            exStyle, windowClass, text, WS_CHILD | style, r.left, r.top, r.width, r.height, hwnd_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr));
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         return control;
     };
-    txtISO = create("EDIT", "", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
-                    control_ids::kTxtISO, layout::kTxtISO, textBoxFont_.get());
+    // Screen readers name an edit control after the label just before it;
+    // this one is never shown and takes no focus.
+    create("STATIC", kTextBoxLabel, SS_NOPREFIX, 0, control_ids::kLblISO, layout::kTxtISO, nullptr);
+    txtISO = create("EDIT", "", WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL,
+                    WS_EX_CLIENTEDGE, control_ids::kTxtISO, layout::kTxtISO, textBoxFont_.get());
     // No limit on the length of the path beyond the control's own.
     SendMessageA(txtISO, EM_SETLIMITTEXT, 0, 0);
-    cmdBrowse = create("BUTTON", "...", WS_TABSTOP | BS_PUSHBUTTON, 0, control_ids::kCmdBrowse,
-                       layout::kCmdBrowse, windowFont_.get());
-    cmdConvert = create("BUTTON", "Convert", WS_TABSTOP | BS_PUSHBUTTON, 0,
+    cmdBrowse = create("BUTTON", "...", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
+                       control_ids::kCmdBrowse, layout::kCmdBrowse, windowFont_.get());
+    cmdConvert = create("BUTTON", "Convert", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
                         control_ids::kCmdConvert, layout::kCmdConvert, windowFont_.get());
 
     // The links take no focus and size their width to their caption.
-    constexpr DWORD kLabelStyle = SS_LEFTNOWORDWRAP | SS_NOTIFY | SS_NOPREFIX;
+    constexpr DWORD kLabelStyle = WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOTIFY | SS_NOPREFIX;
     layout::TwipsRect site = layout::kLblSite;
     site.width = LabelWidth(kSiteCaption);
     lblSite = create("STATIC", kSiteCaption, kLabelStyle, 0, control_ids::kLblSite, site,
@@ -180,7 +175,17 @@ void Form1::CreateControls(HINSTANCE instance) {
     lblReadme = create("STATIC", "View the readme", kLabelStyle, 0, control_ids::kLblReadme, readme,
                        windowFont_.get());
 
-    imgLogo = create("STATIC", "", SS_BITMAP, 0, control_ids::kImgLogo, layout::kImgLogo, nullptr);
+    imgLogo = create("STATIC", "", WS_VISIBLE | SS_BITMAP, 0, control_ids::kImgLogo,
+                     layout::kImgLogo, nullptr);
+
+    // What screen readers hear beyond the captions.
+    const auto link = [this](int id, HWND label) {
+        return AccessibleControl::Look{nullptr,
+                                       [this, id, label] { return FollowLink(id, label); }};
+    };
+    accessible_.emplace_back(cmdBrowse, AccessibleControl::Look{L"Browse for an image", {}});
+    accessible_.emplace_back(lblSite, link(control_ids::kLblSite, lblSite));
+    accessible_.emplace_back(lblReadme, link(control_ids::kLblReadme, lblReadme));
 }
 
 // The logo shows at its own size: the control takes the bitmap's.
@@ -236,6 +241,12 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kLoadLogo:
             OnLoadLogo();
             return 0;
+        case kConversionOver:
+            converting_ = false;
+            return 0;
+        case WM_HELP:
+            OnHelp(*reinterpret_cast<const HELPINFO*>(lParam));
+            return TRUE;
         case WM_CTLCOLORSTATIC:
             return OnCtlColorStatic(reinterpret_cast<HDC>(wParam));
         case WM_DESTROY:
@@ -285,6 +296,28 @@ void Form1::OnDropFiles(HDROP drop) {
             ShowError(*problem);
         }
     }
+}
+
+// F1 in the window or any of its controls opens the readme, as its link does.
+// Not from a box the window owns, whose F1 reaches the window too, nor while a
+// box or the open-file dialog (both disable the window) or a conversion holds it.
+void Form1::OnHelp(const HELPINFO& help) {
+    const auto item = static_cast<HWND>(help.hItemHandle);
+    if (help.iContextType == HELPINFO_WINDOW && (item == hwnd_ || IsChild(hwnd_, item)) &&
+        IsWindowEnabled(hwnd_) && !converting_) {
+        lblReadme_Click();
+    }
+}
+
+// A link followed by a screen reader: the click the mouse gives, posted, so
+// that no box shows inside the reader's call. None where the mouse gives none:
+// while a box or the open-file dialog disables the window, or a conversion runs.
+bool Form1::FollowLink(int id, HWND label) {
+    if (!IsWindowEnabled(hwnd_) || converting_) {
+        return false;
+    }
+    PostMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(id, STN_CLICKED), reinterpret_cast<LPARAM>(label));
+    return true;
 }
 
 // Gives the focus back to the control that had it, as a dialog box does.
@@ -391,7 +424,8 @@ void Form1::cmdConvert_Click() {
     const unsigned long error =
         execCMD::RunAndWait(execCMD::ConverterCommandLine(AppFile("kestrimond.exe"), image));
     DiscardQueuedInput();
-    converting_ = false;
+    // Before the window shows, so that nothing asked for once it shows is dropped.
+    PostMessageA(hwnd_, kConversionOver, 0, 0);
     ShowWindow(hwnd_, SW_SHOW);
     // A converter that was removed or replaced since start-up ran no conversion.
     if (error != 0) {
@@ -418,7 +452,8 @@ std::int32_t Form1::OpenDocument(std::string DocName) {
     if (!shellExecute.get()) {
         return 0;
     }
-    InitializeComForShell();
+    // The shell may hand the document to extensions that need COM.
+    EnterComApartment();
     // The program that opens the document starts in C:\ whatever the document's folder.
     const HINSTANCE result =
         shellExecute.get()(hwnd_, "Open", DocName.c_str(), "", "C:\\", SW_SHOWNORMAL);

@@ -5,10 +5,12 @@
 
 #include <cstdint>
 #include <exception>
+#include <list>
 #include <optional>
 #include <string>
 
 #include "common/file_system.h"
+#include "ui/accessible_control.h"
 #include "ui/gdi_object.h"
 
 // Reports an error that no handler expected and ends the program with a
@@ -47,6 +49,8 @@ private:
     LRESULT OnCtlColorStatic(HDC dc);
     void OnLoadLogo();
     void OnDropFiles(HDROP drop);
+    void OnHelp(const HELPINFO& help);
+    bool FollowLink(int id, HWND label);
 
     void CreateControls(HINSTANCE instance);
     int LabelWidth(const char* caption) const;
@@ -82,6 +86,9 @@ private:
     GdiObject<HFONT> textBoxFont_;
     GdiObject<HBITMAP> logo_;
     std::optional<common::FileSystemObject> fso_;
-    // True while the converter runs.
+    // The controls that tell screen readers more than their captions.
+    std::list<AccessibleControl> accessible_;
+    // True while the converter runs, and until what was asked for meanwhile
+    // has been dropped.
     bool converting_ = false;
 };

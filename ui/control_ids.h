@@ -10,5 +10,7 @@ constexpr int kCmdConvert = 103;
 constexpr int kLblSite = 104;
 constexpr int kLblReadme = 105;
 constexpr int kImgLogo = 106;
+// The hidden label that names the text box for screen readers.
+constexpr int kLblISO = 107;
 
 }  // namespace control_ids

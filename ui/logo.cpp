@@ -7,21 +7,11 @@
 
 #include "common/dll_function.h"
 #include "resources/resource_ids.h"
+#include "ui/released.h"
 
 namespace {
 
 constexpr int kDesignDpi = 96;
-
-// Releases a COM interface at the end of its scope.
-template <typename Interface>
-struct Released {
-    Interface* p = nullptr;
-    ~Released() {
-        if (p) {
-            p->Release();
-        }
-    }
-};
 
 // An in-memory stream over a copy of the picture's bytes.
 IStream* StreamOver(const void* bytes, DWORD size) {

@@ -409,4 +409,54 @@ void ExpectErrorBox(const Program& program, const std::string& text) {
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
 }
 
+void PressF1(HWND window) {
+    SetForegroundWindow(window);
+    WaitUntil([&] { return GetForegroundWindow() == window; }, 5000);
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = VK_F1;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+}
+
+AccessibleObject::AccessibleObject(HWND control)
+    : com_(CoInitializeEx(nullptr, COINIT_MULTITHREADED)) {
+    self_.vt = VT_I4;  // and CHILDID_SELF, 0
+    AccessibleObjectFromWindow(control, OBJID_CLIENT, IID_IAccessible,
+                               reinterpret_cast<void**>(&object_));
+}
+
+AccessibleObject::~AccessibleObject() {
+    if (object_) {
+        object_->Release();
+    }
+    if (SUCCEEDED(com_)) {
+        CoUninitialize();
+    }
+}
+
+std::wstring AccessibleObject::Name() const {
+    BSTR name = nullptr;
+    if (!object_ || FAILED(object_->get_accName(self_, &name)) || !name) {
+        return L"";
+    }
+    const std::wstring text = name;
+    SysFreeString(name);
+    return text;
+}
+
+long AccessibleObject::Role() const {
+    VARIANT role{};
+    return object_ && SUCCEEDED(object_->get_accRole(self_, &role)) ? role.lVal : 0;
+}
+
+long AccessibleObject::State() const {
+    VARIANT state{};
+    return object_ && SUCCEEDED(object_->get_accState(self_, &state)) ? state.lVal : 0;
+}
+
+HRESULT AccessibleObject::DoDefaultAction() const {
+    return object_ ? object_->accDoDefaultAction(self_) : E_NOINTERFACE;
+}
+
 }  // namespace gui_test

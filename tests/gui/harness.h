@@ -4,6 +4,7 @@
 // own and drive it from outside with window messages, as a user would.
 
 #include <windows.h>
+#include <oleacc.h>
 
 #include <chrono>
 #include <string>
@@ -151,5 +152,28 @@ void PressOk(HWND box);
 // Expects the program's error box (its title, `text`, OK alone, the stop
 // icon), presses OK and waits until the box is gone.
 void ExpectErrorBox(const Program& program, const std::string& text);
+
+// Presses F1 with `window` in front: only a real key press asks for help.
+void PressF1(HWND window);
+
+// A control's accessible object as a screen reader in another process gets it,
+// in a COM apartment of the calling thread's own; "" and 0 where there is none.
+class AccessibleObject {
+public:
+    explicit AccessibleObject(HWND control);
+    ~AccessibleObject();
+    AccessibleObject(const AccessibleObject&) = delete;
+    AccessibleObject& operator=(const AccessibleObject&) = delete;
+
+    std::wstring Name() const;
+    long Role() const;
+    long State() const;
+    HRESULT DoDefaultAction() const;
+
+private:
+    HRESULT com_;
+    IAccessible* object_ = nullptr;
+    VARIANT self_{};
+};
 
 }  // namespace gui_test

@@ -120,6 +120,12 @@ TEST(ReadmeLink, AMissingReadmeIsReportedAtEveryClickAndNothingIsOpened) {
     ASSERT_TRUE(CreateDirectoryA((app / "readme.txt").c_str(), nullptr));
     ClickLabel(session.lblReadme);
     ExpectErrorBox(session.program, kReadmeMissing);
+    // A screen reader's action is the same click, and returns before the box
+    // shows; while the box holds the window, it is dropped as a click is.
+    EXPECT_EQ(AccessibleObject(session.lblReadme).DoDefaultAction(), S_OK);
+    ASSERT_NE(session.program.WaitForMessageBox(), nullptr);
+    EXPECT_EQ(AccessibleObject(session.lblReadme).DoDefaultAction(), S_FALSE);
+    ExpectErrorBox(session.program, kReadmeMissing);
 
     // Anything the readme clicks had handed the shell would be recorded
     // before the site link's opening.
@@ -132,14 +138,34 @@ TEST(ReadmeLink, OpensTheReadmeOfTheProgramsFolderWithTheShell) {
     WriteFile(app / "readme.txt", "Kestrimond GUI\r\n");
     LinkSession session(app);
     ASSERT_NE(session.window, nullptr);
+    const std::string opening = "arg=" + (app / "readme.txt") + "\ncwd=C:\\\n";
     ClickLabel(session.lblReadme);
-    EXPECT_EQ(session.WaitForOpenings(1), "arg=" + (app / "readme.txt") + "\ncwd=C:\\\n");
+    EXPECT_EQ(session.WaitForOpenings(1), opening);
     EXPECT_EQ(session.program.MessageBox(), nullptr);
 
-    // Every click opens it again.
+    // Every click opens it again, and so does a screen reader's action.
     ClickLabel(session.lblReadme);
-    EXPECT_EQ(session.WaitForOpenings(2), "arg=" + (app / "readme.txt") + "\ncwd=C:\\\n" +
-                                              "arg=" + (app / "readme.txt") + "\ncwd=C:\\\n");
+    EXPECT_EQ(session.WaitForOpenings(2), opening + opening);
+    EXPECT_EQ(AccessibleObject(session.lblReadme).DoDefaultAction(), S_OK);
+    EXPECT_EQ(session.WaitForOpenings(3), opening + opening + opening);
+}
+
+// F1 asks for the readme from the window, but not from the program's own box.
+TEST(ReadmeLink, F1OpensTheReadmeButNotFromTheMissingReadmeBox) {
+    AppFolder app({true, false}, "kestrimond f1 app");
+    LinkSession session(app);
+    ASSERT_NE(session.window, nullptr);
+    PressF1(session.window);
+    HWND box = session.program.WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    // Were F1 in the box taken for the window's, the readme would open now.
+    WriteFile(app / "readme.txt", "Kestrimond GUI\r\n");
+    PressF1(box);
+    EXPECT_FALSE(WaitUntil([&] { return FileExists(session.log); }, 3000));
+    ExpectErrorBox(session.program, kReadmeMissing);
+
+    PressF1(session.window);
+    EXPECT_EQ(session.WaitForOpenings(1), "arg=" + (app / "readme.txt") + "\ncwd=C:\\\n");
 }
 
 TEST(SiteLink, HandsTheSitesAddressToTheShellWithNothingElseInTheFolder) {

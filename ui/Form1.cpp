@@ -4,7 +4,6 @@
 
 #include <exception>
 #include <new>
-#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -16,13 +15,12 @@
 #include "dialogs/Tavro_CommonDialog.h"
 #include "process/command_line.h"
 #include "process/execCMD.h"
-#include "resources/resource_ids.h"
 #include "ui/ansi_names.h"
 #include "ui/com_apartment.h"
 #include "ui/control_ids.h"
 #include "ui/dropped_files.h"
-#include "ui/layout.h"
 #include "ui/logo.h"
+#include "ui/main_window.h"
 #include "ui/messages.h"
 #include "ui/shell_image.h"
 #include "visualstyle/modXPStyle2.h"
@@ -31,28 +29,14 @@ namespace {
 
 constexpr char kWindowClass[] = "KestrimondGUI.Form1";
 constexpr char kTitle[] = "Kestrimond GUI BETA - Created by quill_marsh58";
-constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr char kSiteUrl[] = "http://quillmarsh58.example.net/";
-constexpr char kSiteCaption[] = "Visit quillmarsh58.example.net";
-// The text box's name for screen readers.
-constexpr char kTextBoxLabel[] = "Image file (.iso, .img or .bin)";
 // Description and pattern of each entry, each ended by a NUL; a second NUL ends the list.
 constexpr char kImageFilter[] =
     "ISO Files (*.iso)\0*.iso\0IMG Files (*.img)\0*.img\0BIN Files (*.bin)\0*.bin\0\0";
-constexpr int kFontSize = 825;  // 8.25 pt, in hundredths of a point
 constexpr UINT kLoadLogo = WM_APP + 1;
 // Posted when a conversion has ended: what was asked for during the run comes
 // out of the queue before it, and is dropped.
 constexpr UINT kConversionOver = WM_APP + 2;
-
-HFONT CreateUiFont(const char* face, int dpi, BYTE charset) {
-    LOGFONTA font{};
-    font.lfHeight = layout::FontHeight(kFontSize, dpi);
-    font.lfWeight = FW_NORMAL;
-    font.lfCharSet = charset;
-    lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
-    return CreateFontIndirectA(&font);
-}
 
 // Clicks and keys that waited while the window was busy were meant for a
 // window that has since hidden, run a conversion and come back: a double
@@ -69,15 +53,6 @@ void DiscardQueuedInput() {
     }
 }
 
-// A window or control that cannot be made leaves nothing to show: without this
-// the program would wait for messages for ever, with no window to send them.
-HWND Created(HWND window) {
-    if (!window) {
-        throw std::runtime_error("CreateWindowExA");
-    }
-    return window;
-}
-
 }  // namespace
 
 void EndForUnexpectedError(HWND owner, const std::exception& error) {
@@ -90,45 +65,25 @@ Form1::Form1() {
 }
 
 void Form1::Load(HINSTANCE instance) {
-    HDC screen = GetDC(nullptr);
-    dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kWindowClass;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(resource_ids::kIconGroup));
-    if (!RegisterClassExA(&windowClass)) {
-        throw std::runtime_error("RegisterClassExA");
-    }
-
-    RECT frame{0, 0, layout::TwipsToPixels(layout::kClientArea.width, dpi_),
-               layout::TwipsToPixels(layout::kClientArea.height, dpi_)};
-    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
-    // Files dropped from the shell arrive as WM_DROPFILES; the style alone
-    // asks for them, with no shell32 loaded at start.
-    Created(CreateWindowExA(WS_EX_ACCEPTFILES, kWindowClass, kTitle, kWindowStyle, CW_USEDEFAULT,
-                            CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
-                            nullptr, nullptr, instance, this));
-    CreateControls(instance);
+    dpi_ = main_window::ScreenDpi();
+    main_window::RegisterWindowClass(instance, kWindowClass, WindowProc);
+    main_window::CreateFrame(instance, kWindowClass, kTitle, dpi_, this);
+    fonts_ = main_window::CreateFonts(dpi_);
+    const main_window::Controls controls =
+        main_window::CreateControls(hwnd_, instance, dpi_, fonts_);
+    txtISO = controls.txtISO;
+    cmdBrowse = controls.cmdBrowse;
+    cmdConvert = controls.cmdConvert;
+    lblSite = controls.lblSite;
+    lblReadme = controls.lblReadme;
+    imgLogo = controls.imgLogo;
+    DescribeToScreenReaders();
     Form_Load();
 }
 
 void Form1::Show(const std::optional<std::wstring>& image) {
     const std::optional<std::string> problem = image ? PutShellImage(*image) : std::nullopt;
-    RECT window;
-    GetWindowRect(hwnd_, &window);
-    const int width = window.right - window.left;
-    const int height = window.bottom - window.top;
-    SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(hwnd_, SW_SHOW);
-    SetFocus(txtISO);
+    main_window::ShowCentred(hwnd_, txtISO);
     // Decoding the logo loads the OLE libraries; the window need not wait for that.
     PostMessageA(hwnd_, kLoadLogo, 0, 0);
     if (problem) {
@@ -136,49 +91,8 @@ void Form1::Show(const std::optional<std::wstring>& image) {
     }
 }
 
-void Form1::CreateControls(HINSTANCE instance) {
-    windowFont_ = GdiObject<HFONT>(CreateUiFont("Trebuchet MS", dpi_, ANSI_CHARSET));
-    // The text box shows paths in the system's own script.
-    textBoxFont_ =
-        GdiObject<HFONT>(CreateUiFont("MS Sans Serif", dpi_, common::CharsetOfCodePage(GetACP())));
-
-    // Created in tab order, which is the order the Tab key follows.
-    const auto create = [&](const char* windowClass, const char* text, DWORD style, DWORD exStyle,
-                            int id, layout::TwipsRect twips, HFONT font) {
-        const layout::PixelRect r = layout::ToPixels(twips, dpi_);
-        HWND control = Created(CreateWindowExA(
-            exStyle, windowClass, text, WS_CHILD | style, r.left, r.top, r.width, r.height, hwnd_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr));
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        return control;
-    };
-    // Screen readers name an edit control after the label just before it;
-    // this one is never shown and takes no focus.
-    create("STATIC", kTextBoxLabel, SS_NOPREFIX, 0, control_ids::kLblISO, layout::kTxtISO, nullptr);
-    txtISO = create("EDIT", "", WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL,
-                    WS_EX_CLIENTEDGE, control_ids::kTxtISO, layout::kTxtISO, textBoxFont_.get());
-    // No limit on the length of the path beyond the control's own.
-    SendMessageA(txtISO, EM_SETLIMITTEXT, 0, 0);
-    cmdBrowse = create("BUTTON", "...", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
-                       control_ids::kCmdBrowse, layout::kCmdBrowse, windowFont_.get());
-    cmdConvert = create("BUTTON", "Convert", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
-                        control_ids::kCmdConvert, layout::kCmdConvert, windowFont_.get());
-
-    // The links take no focus and size their width to their caption.
-    constexpr DWORD kLabelStyle = WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOTIFY | SS_NOPREFIX;
-    layout::TwipsRect site = layout::kLblSite;
-    site.width = LabelWidth(kSiteCaption);
-    lblSite = create("STATIC", kSiteCaption, kLabelStyle, 0, control_ids::kLblSite, site,
-                     windowFont_.get());
-    layout::TwipsRect readme = layout::kLblReadme;
-    readme.width = LabelWidth("View the readme");
-    lblReadme = create("STATIC", "View the readme", kLabelStyle, 0, control_ids::kLblReadme, readme,
-                       windowFont_.get());
-
-    imgLogo = create("STATIC", "", WS_VISIBLE | SS_BITMAP, 0, control_ids::kImgLogo,
-                     layout::kImgLogo, nullptr);
-
-    // What screen readers hear beyond the captions.
+// What screen readers hear beyond the captions.
+void Form1::DescribeToScreenReaders() {
     const auto link = [this](int id, HWND label) {
         return AccessibleControl::Look{nullptr,
                                        [this, id, label] { return FollowLink(id, label); }};
@@ -193,18 +107,6 @@ void Form1::OnLoadLogo() {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE));
     logo_ = GdiObject<HBITMAP>(LoadLogo(instance, dpi_));
     SendMessageA(imgLogo, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_.get()));
-}
-
-// The caption's width in the window font, in twips, so that it converts back
-// to exactly the measured pixels.
-int Form1::LabelWidth(const char* caption) const {
-    HDC dc = GetDC(hwnd_);
-    HGDIOBJ previous = SelectObject(dc, windowFont_.get());
-    SIZE extent{};
-    GetTextExtentPoint32A(dc, caption, lstrlenA(caption), &extent);
-    SelectObject(dc, previous);
-    ReleaseDC(hwnd_, dc);
-    return MulDiv(extent.cx, layout::kTwipsPerInch, dpi_);
 }
 
 LRESULT CALLBACK Form1::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

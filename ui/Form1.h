@@ -12,6 +12,7 @@
 #include "common/file_system.h"
 #include "ui/accessible_control.h"
 #include "ui/gdi_object.h"
+#include "ui/main_window.h"
 
 // Reports an error that no handler expected and ends the program with a
 // failure code, as nothing can be trusted any more.
@@ -52,8 +53,7 @@ private:
     void OnHelp(const HELPINFO& help);
     bool FollowLink(int id, HWND label);
 
-    void CreateControls(HINSTANCE instance);
-    int LabelWidth(const char* caption) const;
+    void DescribeToScreenReaders();
 
     void Form_Initialize();
     void Form_Load();
@@ -82,8 +82,7 @@ private:
     HWND imgLogo = nullptr;
     // The control that had the focus when the window was last deactivated.
     HWND lastFocus_ = nullptr;
-    GdiObject<HFONT> windowFont_;
-    GdiObject<HFONT> textBoxFont_;
+    main_window::Fonts fonts_;
     GdiObject<HBITMAP> logo_;
     std::optional<common::FileSystemObject> fso_;
     // The controls that tell screen readers more than their captions.

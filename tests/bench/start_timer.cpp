@@ -2,8 +2,8 @@
 // window. Usage: start_timer RUNS PROGRAM...
 // Starts each program RUNS times, alternating between them, and ends each run
 // with TerminateProcess as soon as the window shows. Prints for each program
-// the median and minimum times in milliseconds, then the ratio of each one's
-// median and minimum to the first program's.
+// the median and minimum times in milliseconds, then the ratio of the last
+// program's median and minimum to each other program's.
 #include <windows.h>
 
 #include <algorithm>
@@ -102,10 +102,11 @@ int main(int argc, char** argv) {
         std::printf("%-40s median %7.1f ms (min %.1f, max %.1f, %d runs)\n", programs[i].c_str(),
                     medians[i], times[i].front(), times[i].back(), runs);
     }
-    for (std::size_t i = 1; i < programs.size(); ++i) {
-        std::printf("ratio %s / %s: median %.2f, minimum %.2f\n", programs[i].c_str(),
-                    programs[0].c_str(), medians[i] / medians[0],
-                    times[i].front() / times[0].front());
+    const std::size_t last = programs.size() - 1;
+    for (std::size_t i = 0; i < last; ++i) {
+        std::printf("ratio %s / %s: median %.2f, minimum %.2f\n", programs[last].c_str(),
+                    programs[i].c_str(), medians[last] / medians[i],
+                    times[last].front() / times[i].front());
     }
     return 0;
 }

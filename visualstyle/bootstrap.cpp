@@ -46,7 +46,11 @@ Boolean ApplyXPStyle(Platform& platform, Boolean& RestartAfterWrite, Boolean& Re
                ".exe.manifest";
     });
     std::string found;
-    Step([&] { found = platform.FindFile(path, kAnyFile); });
+    bool searched = false;
+    Step([&] {
+        found = platform.FindFile(path, kAnyFile);
+        searched = true;
+    });
     const bool exists = !found.empty();
 
     if (exists && ForceRewrite != kTrue) {
@@ -62,8 +66,8 @@ Boolean ApplyXPStyle(Platform& platform, Boolean& RestartAfterWrite, Boolean& Re
     // that changes the manifest touches the program file, so that the next
     // start looks again.
     std::optional<FileState> old;
-    bool oldKnown = false;
-    if (!path.empty()) {
+    bool oldKnown = searched && !exists;
+    if (exists) {
         Step([&] {
             old = platform.ReadFileState(path);
             oldKnown = true;
@@ -102,8 +106,9 @@ Boolean ApplyXPStyle(Platform& platform, Boolean& RestartAfterWrite, Boolean& Re
         });
         if (written) {
             Step([&] { platform.SetAttributes(newFile, kHiddenSystem); });
-            // A read-only manifest could not be replaced.
-            if (exists) {
+            // A read-only manifest could not be replaced; any other keeps its
+            // attributes until the new one takes its place.
+            if (exists && (!old || (old->attributes & attributes::kReadOnly))) {
                 Step([&] { platform.SetAttributes(path, attributes::kNormal); });
             }
             Step([&] {

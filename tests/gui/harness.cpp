@@ -246,9 +246,16 @@ Program::Program(const std::wstring& exePath, const StartOptions& options) {
         commandLine += L" " + options.arguments;
     }
     const std::wstring directory = Wide(options.currentDirectory);
-    if (!CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        directory.empty() ? nullptr : directory.c_str(), &startup, &info)) {
-        throw std::runtime_error("cannot start the program");
+    // Under load Wine has been seen to refuse a start once (some 1 in 300),
+    // straight after the program was copied: a second try follows.
+    const auto start = [&] {
+        return CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                              nullptr, directory.empty() ? nullptr : directory.c_str(), &startup,
+                              &info);
+    };
+    if (!start() && (Sleep(500), !start())) {
+        throw std::runtime_error("cannot start the program: error " +
+                                 std::to_string(GetLastError()));
     }
     CloseHandle(info.hThread);
     process_ = info.hProcess;

@@ -13,6 +13,14 @@ bool IsFile(DWORD attributes) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNoFile) == 0;
 }
 
+// `path` as the W functions take it, given the full path Windows makes of it.
+std::wstring ForWideFunctions(const std::wstring& path, const std::wstring& full) {
+    if (full.size() < MAX_PATH) {
+        return path;
+    }
+    return WithLongPathPrefix(path, FullPathOf);
+}
+
 }  // namespace
 
 bool FileSystemObject::FileExists(const std::string& path) const {
@@ -21,10 +29,11 @@ bool FileSystemObject::FileExists(const std::string& path) const {
 
 bool FileSystemObject::FileExists(const std::wstring& path) const {
     // Behind the prefix names are taken literally: "\\?\C:\isos\aux" is a file.
-    if (!HasLongPathPrefix(path) && NamesDevice(FullPathOf(path))) {
-        return false;
+    if (HasLongPathPrefix(path)) {
+        return IsFile(GetFileAttributesW(path.c_str()));
     }
-    return IsFile(GetFileAttributesW(ForWideFunctions(path).c_str()));
+    const std::wstring full = FullPathOf(path);
+    return !NamesDevice(full) && IsFile(GetFileAttributesW(ForWideFunctions(path, full).c_str()));
 }
 
 std::wstring FullPathOf(const std::wstring& path) {
@@ -41,14 +50,7 @@ std::wstring FullPathOf(const std::wstring& path) {
 }
 
 std::wstring ForWideFunctions(const std::wstring& path) {
-    if (HasLongPathPrefix(path)) {
-        return path;
-    }
-    const std::wstring full = FullPathOf(path);
-    if (full.empty() || full.size() < MAX_PATH) {
-        return path;
-    }
-    return WithLongPathPrefix(path, FullPathOf);
+    return HasLongPathPrefix(path) ? path : ForWideFunctions(path, FullPathOf(path));
 }
 
 }  // namespace common

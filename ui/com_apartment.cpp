@@ -5,14 +5,12 @@
 #include "common/dll_function.h"
 
 bool EnterComApartment() {
-    static common::DllFunction<decltype(::CoInitializeEx)> coInitializeEx("ole32.dll",
-                                                                          "CoInitializeEx");
-    static bool tried = false;
-    static bool entered = false;
-    if (!tried && coInitializeEx.get()) {
-        entered = SUCCEEDED(
-            coInitializeEx.get()(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
-    }
-    tried = true;
+    static const bool entered = [] {
+        common::DllFunction<decltype(::CoInitializeEx)> coInitializeEx("ole32.dll",
+                                                                       "CoInitializeEx");
+        return coInitializeEx.get() &&
+               SUCCEEDED(coInitializeEx.get()(nullptr,
+                                              COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    }();
     return entered;
 }

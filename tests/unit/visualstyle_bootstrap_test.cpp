@@ -140,15 +140,13 @@ TEST(ApplyXPStyle, TouchesTheProgramFileOnlyWhenItsManifestChanged) {
         EXPECT_EQ(touches(platform), extra == 1u ? 1 : 0) << extra;
     }
 
-    // Not when nothing was placed, nor when what was there could not be read;
-    // a touch that fails is as silent as a failed write.
-    for (const char* failing : {"WriteNewFile", "MoveIntoPlace", "ReadFileState"}) {
-        FakePlatform stale;
-        AddOldManifest(stale, kHiddenSystem);
-        stale.failing = {failing};
-        ApplyAsTheProgramDoes(stale);
-        EXPECT_EQ(touches(stale), 0) << failing;
-    }
+    // Not when what was there could not be read (the exact logs of the failed
+    // write and move cases show no touch either); a failed touch is silent.
+    FakePlatform unreadable;
+    AddOldManifest(unreadable, kHiddenSystem);
+    unreadable.failing = {"ReadFileState"};
+    ApplyAsTheProgramDoes(unreadable);
+    EXPECT_EQ(touches(unreadable), 0);
     FakePlatform readOnlyProgram;
     readOnlyProgram.failing = {"TouchProgramFile"};
     EXPECT_EQ(ApplyAsTheProgramDoes(readOnlyProgram), kFalse);

@@ -1,6 +1,7 @@
 #include "common/ansi_text.h"
 
 #include "common/app_path.h"
+#include "common/critical_errors.h"
 #include "common/file_system.h"
 
 namespace common {
@@ -53,6 +54,7 @@ std::string RenderedInAnsi(const std::wstring& name) {
 }
 
 std::optional<std::wstring> ShortPathOf(const std::wstring& path) {
+    const CriticalErrorsFailed quiet;
     const std::wstring asked = ForWideFunctions(path);
     std::wstring shortName(MAX_PATH, L'\0');
     for (;;) {
@@ -79,10 +81,6 @@ bool IsAnsiLeadByte(char byte) {
 }
 
 BYTE CharsetOfCodePage(UINT codePage) {
-    constexpr UINT kWestern = 1252;
-    if (codePage == kWestern) {
-        return ANSI_CHARSET;
-    }
     CHARSETINFO info{};
     // With TCI_SRCCODEPAGE the code page itself stands where a pointer goes.
     if (!TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<UINT_PTR>(codePage)), &info,

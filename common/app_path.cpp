@@ -1,5 +1,7 @@
 #include "common/app_path.h"
 
+#include <algorithm>
+
 namespace common {
 namespace {
 
@@ -65,6 +67,10 @@ bool StartsWith(std::wstring_view text, std::wstring_view start) {
     return text.substr(0, start.size()) == start;
 }
 
+wchar_t AsciiUpper(wchar_t c) {
+    return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c;
+}
+
 }  // namespace
 
 bool HoldsInvalidPathCharacters(const std::wstring& path) {
@@ -82,15 +88,39 @@ bool HasLongPathPrefix(std::wstring_view path) {
     return StartsWith(path, kLongPathPrefix);
 }
 
-std::wstring WithLongPathPrefix(const std::wstring& path, FullPathRule fullPathOf) {
-    if (HasLongPathPrefix(path)) {
-        return path;
+std::wstring WithLongPathPrefix(const std::wstring& fullPath) {
+    if (HasLongPathPrefix(fullPath)) {
+        return fullPath;
     }
-    const std::wstring full = fullPathOf(path);
-    if (StartsWith(full, L"\\\\")) {
-        return std::wstring(kLongSharePrefix) + full.substr(2);
+    if (StartsWith(fullPath, L"\\\\")) {
+        return std::wstring(kLongSharePrefix) + fullPath.substr(2);
     }
-    return std::wstring(kLongPathPrefix) + full;
+    return std::wstring(kLongPathPrefix) + fullPath;
+}
+
+bool NamesDiskBehindPrefix(std::wstring_view prefixedPath) {
+    if (!HasLongPathPrefix(prefixedPath)) {
+        return false;
+    }
+    const std::wstring_view rest = prefixedPath.substr(kLongPathPrefix.size());
+    const auto startsWithAnyCase = [&](std::wstring_view start) {
+        return rest.size() >= start.size() &&
+               std::equal(start.begin(), start.end(), rest.begin(),
+                          [](wchar_t a, wchar_t b) { return AsciiUpper(a) == AsciiUpper(b); });
+    };
+    // "C:\"
+    if (rest.size() >= 3 && AsciiUpper(rest[0]) >= L'A' && AsciiUpper(rest[0]) <= L'Z' &&
+        rest[1] == L':' && rest[2] == L'\\') {
+        return true;
+    }
+    if (startsWithAnyCase(L"UNC\\")) {
+        return true;
+    }
+    // "Volume{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}\", as the mount manager names volumes.
+    constexpr std::wstring_view kVolume = L"Volume{";
+    constexpr std::size_t kGuidEnd = kVolume.size() + 36;
+    return startsWithAnyCase(kVolume) && rest.size() > kGuidEnd + 1 &&
+           rest.substr(kGuidEnd, 2) == L"}\\";
 }
 
 std::wstring WithoutLongPathPrefix(const std::wstring& path) {

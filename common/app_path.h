@@ -46,13 +46,16 @@ bool HoldsInvalidPathCharacters(const std::wstring& path);
 // take every name literally: no "." or "..", no relative path, no "/".
 bool HasLongPathPrefix(std::wstring_view path);
 
-// How a relative path, or one with "." or ".." parts, is made full
-// (GetFullPathNameW); an empty text when it cannot be.
-using FullPathRule = std::wstring (*)(const std::wstring& path);
+// A full path (as GetFullPathNameW makes it) behind the prefix, so that the
+// W functions take it at any length. A path that has the prefix already stays
+// as it is.
+std::wstring WithLongPathPrefix(const std::wstring& fullPath);
 
-// `path` made full and put behind the prefix, so that the W functions take it
-// at any length. A path that has the prefix already stays as it is.
-std::wstring WithLongPathPrefix(const std::wstring& path, FullPathRule fullPathOf);
+// Whether a path behind the prefix can name a file on a disk: only behind a
+// drive letter ("\\?\C:\"), a share ("\\?\UNC\") or a volume
+// ("\\?\Volume{GUID}\"). Anything else there (a pipe, "GLOBALROOT", a
+// device) is opened by any look at it, so it is no file.
+bool NamesDiskBehindPrefix(std::wstring_view prefixedPath);
 
 // `path` without the prefix: "\\?\C:\x" gives "C:\x", "\\?\UNC\server\x"
 // gives "\\server\x". Any other path comes back unchanged.

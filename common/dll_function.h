@@ -17,6 +17,21 @@ struct IsWinApiFunction : std::false_type {};
 template <typename R, typename... Arguments>
 struct IsWinApiFunction<R WINAPI(Arguments...)> : std::true_type {};
 
+// A function of a DLL already loaded, or nullptr when the module is null or
+// lacks it.
+template <typename Fn>
+Fn* FunctionIn(HMODULE module, const char* name) {
+    static_assert(IsWinApiFunction<Fn>::value,
+                  "the function type lacks WINAPI; Windows' DLLs use the stdcall convention, "
+                  "and the 32-bit program would crash calling it as cdecl");
+    if (!module) {
+        return nullptr;
+    }
+    // The detour through a plain function pointer is the documented way to
+    // convert between unrelated function pointer types.
+    return reinterpret_cast<Fn*>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
 // A function of a DLL outside kernel32, user32 and gdi32, bound by library and
 // name at its first call, so that the program does not pay for loading the
 // library at start-up and still starts on systems that lack the function. The
@@ -24,10 +39,6 @@ struct IsWinApiFunction<R WINAPI(Arguments...)> : std::true_type {};
 //   static DllFunction<decltype(::ShellExecuteA)> shellExecute("shell32.dll", "ShellExecuteA");
 template <typename Fn>
 class DllFunction {
-    static_assert(IsWinApiFunction<Fn>::value,
-                  "DllFunction: the function type lacks WINAPI; Windows' DLLs use the stdcall "
-                  "convention, and the 32-bit program would crash calling it as cdecl");
-
 public:
     DllFunction(const char* library, const char* name) : library_(library), name_(name) {}
     DllFunction(const DllFunction&) = delete;
@@ -38,12 +49,7 @@ public:
     Fn* get() {
         if (!bound_) {
             bound_ = true;
-            if (HMODULE module = LoadSystemLibrary(library_)) {
-                const FARPROC proc = GetProcAddress(module, name_);
-                // The detour through a plain function pointer is the documented
-                // way to convert between unrelated function pointer types.
-                fn_ = reinterpret_cast<Fn*>(reinterpret_cast<void (*)()>(proc));
-            }
+            fn_ = FunctionIn<Fn>(LoadSystemLibrary(library_), name_);
         }
         return fn_;
     }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace common {
@@ -10,8 +11,9 @@ namespace common {
 // "Kestrimond GUI" with the stop icon and an OK button.
 void ShowErrorBox(HWND owner, const std::string& text);
 
-// What Windows says of an error code, in the ANSI code page; empty when it
-// has no text for it.
-std::string SystemErrorText(DWORD code);
+// What Windows says of an error code, in the ANSI code page, its inserts
+// ("%1") left as they are; empty when it has no text for it, nothing when the
+// code page cannot spell the text.
+std::optional<std::string> SystemErrorText(DWORD code);
 
 }  // namespace common

@@ -4,6 +4,7 @@
 
 #include "common/ansi_text.h"
 #include "common/app_path.h"
+#include "common/critical_errors.h"
 
 namespace common {
 namespace {
@@ -15,10 +16,7 @@ bool IsFile(DWORD attributes) {
 
 // `path` as the W functions take it, given the full path Windows makes of it.
 std::wstring ForWideFunctions(const std::wstring& path, const std::wstring& full) {
-    if (full.size() < MAX_PATH) {
-        return path;
-    }
-    return WithLongPathPrefix(path, FullPathOf);
+    return full.size() < MAX_PATH ? path : WithLongPathPrefix(full);
 }
 
 }  // namespace
@@ -28,9 +26,11 @@ bool FileSystemObject::FileExists(const std::string& path) const {
 }
 
 bool FileSystemObject::FileExists(const std::wstring& path) const {
+    // A drive without its disc is a missing file, not a box asking for it.
+    const CriticalErrorsFailed quiet;
     // Behind the prefix names are taken literally: "\\?\C:\isos\aux" is a file.
     if (HasLongPathPrefix(path)) {
-        return IsFile(GetFileAttributesW(path.c_str()));
+        return NamesDiskBehindPrefix(path) && IsFile(GetFileAttributesW(path.c_str()));
     }
     const std::wstring full = FullPathOf(path);
     return !NamesDevice(full) && IsFile(GetFileAttributesW(ForWideFunctions(path, full).c_str()));

@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include "common/critical_errors.h"
 #include "common/dll_function.h"
 
 namespace Tavro_CommonDialog {
@@ -55,7 +56,16 @@ void TakeBack(const Record& record, RequestRecord& request) {
 BOOL RunDialog(Record& record) {
     static common::DllFunction<BOOL WINAPI(Record*)> getOpenFileName("comdlg32.dll",
                                                                      "GetOpenFileNameA");
+    // A folder on a drive without its disc is not shown, instead of a box asking for it.
+    const common::CriticalErrorsFailed quiet;
     return getOpenFileName.get() ? getOpenFileName.get()(&record) : FALSE;
+}
+
+// Why the last dialog returned nothing: 0 for a cancel.
+DWORD ExtendedError() {
+    static common::DllFunction<decltype(::CommDlgExtendedError)> commDlgExtendedError(
+        "comdlg32.dll", "CommDlgExtendedError");
+    return commDlgExtendedError.get() ? commDlgExtendedError.get()() : 0;
 }
 
 }  // namespace
@@ -75,7 +85,7 @@ OpenFileResult ShowOpenDialog(HWND owner, Boolean CenterOnOwner) {
 
     const BOOL chosen = RunDialog(record);
     TakeBack(record, OpenFileRequest);
-    return chosen ? SelectionOf(OpenFileRequest) : CancelledResult();
+    return chosen ? SelectionOf(OpenFileRequest) : NoSelection(OpenFileRequest, ExtendedError());
 }
 
 }  // namespace Tavro_CommonDialog

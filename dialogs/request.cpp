@@ -25,7 +25,10 @@ OpenFileResult SelectionOf(const RequestRecord& request) {
     return result;
 }
 
-OpenFileResult CancelledResult() {
+OpenFileResult NoSelection(RequestRecord& request, std::uint32_t extendedError) {
+    if (extendedError == kBufferTooSmall) {
+        request.lpstrFile.clear();
+    }
     OpenFileResult result;
     result.Cancelled = kTrue;
     return result;

@@ -49,7 +49,16 @@ void PrepareRequest(RequestRecord& request, std::uint32_t recordSize);
 // buffer does not fit the result.
 OpenFileResult SelectionOf(const RequestRecord& request);
 
-// The result of a dialog that was cancelled or failed.
-OpenFileResult CancelledResult();
+// The dialog's reason for returning no selection (CommDlgExtendedError) when
+// the selection was longer than the file buffer.
+constexpr std::uint32_t kBufferTooSmall = 0x3003;  // FNERR_BUFFERTOOSMALL
+
+// The result of a dialog that was cancelled or failed, for the reason
+// `extendedError` (0 for a cancel). A cancelled dialog leaves the last
+// selection for the next one. One whose selection did not fit has written the
+// length it needed over the buffer's first two bytes, which the next dialog
+// would take for its file name and may refuse, and every later one with it:
+// the buffer starts afresh, as at the first dialog.
+OpenFileResult NoSelection(RequestRecord& request, std::uint32_t extendedError);
 
 }  // namespace Tavro_CommonDialog

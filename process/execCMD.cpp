@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <vector>
+
+#include "common/com_apartment.h"
 
 namespace execCMD {
 namespace {
@@ -13,13 +16,28 @@ static_assert(sizeof(STARTUPINFOA) == (sizeof(void*) == 4 ? 68 : 104), "STARTUPI
 // Blocks until the process has ended. Meanwhile the messages that other threads
 // and programs send to this thread's windows are handled, so that a program
 // that broadcasts (a change of settings, a document opened by DDE) is not held
-// up by the conversion; posted messages, input among them, wait in the queue.
-// A wait that fails counts as the end.
+// up by the conversion, and so are the calls that screen readers make through
+// COM; everything else posted, input among it, waits in the queue. A wait that
+// fails counts as the end.
 void WaitForEnd(HANDLE process) {
-    while (MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_SENDMESSAGE) ==
-           WAIT_OBJECT_0 + 1) {
+    // No message is posted here: the peek only answers sent messages and clears
+    // the wake-up for what was posted, so that a click left in the queue does
+    // not wake the wait again and again. Input is not even looked at: under
+    // Wine a look would hand it to the window now under the pointer.
+    constexpr UINT kNoMessage = WM_APP + 0x3FFF;
+    std::optional<int> quit;
+    while (MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE,
+                                     QS_SENDMESSAGE | QS_POSTMESSAGE) == WAIT_OBJECT_0 + 1) {
         MSG message;
-        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        PeekMessageA(&message, nullptr, kNoMessage, kNoMessage,
+                     PM_NOREMOVE | PM_QS_SENDMESSAGE | PM_QS_POSTMESSAGE);
+        if (const std::optional<int> met = common::ServeComCalls()) {
+            quit = met;
+        }
+    }
+    // The window was closed meanwhile: the program ends once the run is over.
+    if (quit) {
+        PostQuitMessage(*quit);
     }
 }
 

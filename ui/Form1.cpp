@@ -10,13 +10,13 @@
 #include "common/ansi_text.h"
 #include "common/app.h"
 #include "common/app_path.h"
+#include "common/com_apartment.h"
 #include "common/dll_function.h"
 #include "common/error_box.h"
 #include "dialogs/Tavro_CommonDialog.h"
 #include "process/command_line.h"
 #include "process/execCMD.h"
 #include "ui/ansi_names.h"
-#include "ui/com_apartment.h"
 #include "ui/control_ids.h"
 #include "ui/dropped_files.h"
 #include "ui/logo.h"
@@ -38,17 +38,28 @@ constexpr UINT kLoadLogo = WM_APP + 1;
 // out of the queue before it, and is dropped.
 constexpr UINT kConversionOver = WM_APP + 2;
 
-// Clicks and keys that waited while the window was busy were meant for a
-// window that has since hidden, run a conversion and come back: a double
+// Clicks, taps and keys that waited while the window was busy were meant for
+// a window that has since hidden, run a conversion and come back: a double
 // click would otherwise convert the same image twice. Commands posted
 // meanwhile are not input; the conversion flag drops them (kConversionOver).
 void DiscardQueuedInput() {
+    // Touch and pen input (WM_POINTERDEVICECHANGE to WM_POINTERROUTEDRELEASED),
+    // which Windows 8 and later turn into mouse input only when it is handled.
+    constexpr UINT kPointerFirst = 0x0238;
+    constexpr UINT kPointerLast = 0x0253;
     constexpr std::pair<UINT, UINT> kInput[] = {{WM_KEYFIRST, WM_KEYLAST},
                                                 {WM_MOUSEFIRST, WM_MOUSELAST},
-                                                {WM_NCMOUSEMOVE, WM_NCMBUTTONDBLCLK}};
+                                                {WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK},
+                                                {kPointerFirst, kPointerLast}};
     MSG message;
     for (const auto& [first, last] : kInput) {
         while (PeekMessageA(&message, nullptr, first, last, PM_REMOVE)) {
+            // PeekMessage hands out WM_QUIT whatever the range: the window was
+            // closed during the run, and the program is to end.
+            if (message.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(message.wParam));
+                return;
+            }
         }
     }
 }
@@ -70,7 +81,7 @@ void Form1::Load(HINSTANCE instance) {
     main_window::CreateFrame(instance, kWindowClass, kTitle, dpi_, this);
     fonts_ = main_window::CreateFonts(dpi_);
     const main_window::Controls controls =
-        main_window::CreateControls(hwnd_, instance, dpi_, fonts_);
+        main_window::CreateControls(hwnd_, instance, dpi_, fonts_, common_controls::SystemLoader());
     txtISO = controls.txtISO;
     cmdBrowse = controls.cmdBrowse;
     cmdConvert = controls.cmdConvert;
@@ -93,13 +104,9 @@ void Form1::Show(const std::optional<std::wstring>& image) {
 
 // What screen readers hear beyond the captions.
 void Form1::DescribeToScreenReaders() {
-    const auto link = [this](int id, HWND label) {
-        return AccessibleControl::Look{nullptr,
-                                       [this, id, label] { return FollowLink(id, label); }};
-    };
-    accessible_.emplace_back(cmdBrowse, AccessibleControl::Look{L"Browse for an image", {}});
-    accessible_.emplace_back(lblSite, link(control_ids::kLblSite, lblSite));
-    accessible_.emplace_back(lblReadme, link(control_ids::kLblReadme, lblReadme));
+    accessible_.emplace_back(cmdBrowse, AccessibleControl::Look{L"Browse for an image", false});
+    accessible_.emplace_back(lblSite, AccessibleControl::Look{nullptr, true});
+    accessible_.emplace_back(lblReadme, AccessibleControl::Look{nullptr, true});
 }
 
 // The logo shows at its own size: the control takes the bitmap's.
@@ -146,6 +153,8 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kConversionOver:
             converting_ = false;
             return 0;
+        case AccessibleControl::kTakesCommands:
+            return TakesCommands();
         case WM_HELP:
             OnHelp(*reinterpret_cast<const HELPINFO*>(lParam));
             return TRUE;
@@ -159,8 +168,10 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+// A command is carried out when it comes out of the queue, which may be under
+// a box or the open-file dialog that opened after it was asked for.
 void Form1::OnCommand(int id, int code) {
-    if (converting_) {
+    if (!TakesCommands()) {
         return;
     }
     switch (id) {
@@ -201,25 +212,19 @@ void Form1::OnDropFiles(HDROP drop) {
 }
 
 // F1 in the window or any of its controls opens the readme, as its link does.
-// Not from a box the window owns, whose F1 reaches the window too, nor while a
-// box or the open-file dialog (both disable the window) or a conversion holds it.
+// Not from a box the window owns, whose F1 reaches the window too.
 void Form1::OnHelp(const HELPINFO& help) {
     const auto item = static_cast<HWND>(help.hItemHandle);
     if (help.iContextType == HELPINFO_WINDOW && (item == hwnd_ || IsChild(hwnd_, item)) &&
-        IsWindowEnabled(hwnd_) && !converting_) {
+        TakesCommands()) {
         lblReadme_Click();
     }
 }
 
-// A link followed by a screen reader: the click the mouse gives, posted, so
-// that no box shows inside the reader's call. None where the mouse gives none:
-// while a box or the open-file dialog disables the window, or a conversion runs.
-bool Form1::FollowLink(int id, HWND label) {
-    if (!IsWindowEnabled(hwnd_) || converting_) {
-        return false;
-    }
-    PostMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(id, STN_CLICKED), reinterpret_cast<LPARAM>(label));
-    return true;
+// Not while a box or the open-file dialog (both disable the window) or a
+// conversion holds the window: what is asked for then is dropped.
+bool Form1::TakesCommands() const {
+    return IsWindowEnabled(hwnd_) && !converting_;
 }
 
 // Gives the focus back to the control that had it, as a dialog box does.
@@ -319,9 +324,10 @@ void Form1::cmdConvert_Click() {
         return;
     }
 
+    // Other programs' messages and screen readers' calls are answered during
+    // the run, but no command is carried out: there is one conversion at a time.
+    common::EnterComApartment();
     ShowWindow(hwnd_, SW_HIDE);
-    // Other programs' messages are answered during the run, but no command
-    // is: there is one conversion at a time.
     converting_ = true;
     const unsigned long error =
         execCMD::RunAndWait(execCMD::ConverterCommandLine(AppFile("kestrimond.exe"), image));
@@ -355,7 +361,7 @@ std::int32_t Form1::OpenDocument(std::string DocName) {
         return 0;
     }
     // The shell may hand the document to extensions that need COM.
-    EnterComApartment();
+    common::EnterComApartment();
     // The program that opens the document starts in C:\ whatever the document's folder.
     const HINSTANCE result =
         shellExecute.get()(hwnd_, "Open", DocName.c_str(), "", "C:\\", SW_SHOWNORMAL);

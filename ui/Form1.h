@@ -51,7 +51,7 @@ private:
     void OnLoadLogo();
     void OnDropFiles(HDROP drop);
     void OnHelp(const HELPINFO& help);
-    bool FollowLink(int id, HWND label);
+    bool TakesCommands() const;
 
     void DescribeToScreenReaders();
 

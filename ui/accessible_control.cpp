@@ -3,10 +3,9 @@
 #include <oleacc.h>
 
 #include <new>
-#include <utility>
 
 #include "common/dll_function.h"
-#include "ui/com_apartment.h"
+#include "common/com_apartment.h"
 #include "ui/released.h"
 
 namespace {
@@ -43,8 +42,8 @@ HRESULT NewString(const wchar_t* text, BSTR* string) {
 // The control's standard object with the look's answers in place of its own.
 class Wrapper final : public IAccessible {
 public:
-    Wrapper(IAccessible* standard, std::shared_ptr<const AccessibleControl::Look> look)
-        : standard_(standard), look_(std::move(look)) {
+    Wrapper(IAccessible* standard, HWND control, AccessibleControl::Look look)
+        : standard_(standard), control_(control), look_(look) {
         standard_->AddRef();
     }
 
@@ -94,8 +93,8 @@ public:
     }
 
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
-        if (look_->name && IsSelf(child)) {
-            return NewString(look_->name, name);
+        if (look_.name && IsSelf(child)) {
+            return NewString(look_.name, name);
         }
         return standard_->get_accName(child, name);
     }
@@ -123,12 +122,20 @@ public:
         }
         return standard_->get_accDefaultAction(child, action);
     }
-    // Returns at once: the link is followed later, from the window's queue.
+    // The click the mouse gives, posted, so that no box shows inside the
+    // reader's call: it returns at once. None where the mouse gives none, as
+    // while a box or the open-file dialog holds the window, or a conversion runs.
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
-        if (IsLink(child)) {
-            return look_->follow() ? S_OK : S_FALSE;
+        if (!IsLink(child)) {
+            return standard_->accDoDefaultAction(child);
         }
-        return standard_->accDoDefaultAction(child);
+        HWND parent = GetParent(control_);
+        if (!SendMessageA(parent, AccessibleControl::kTakesCommands, 0, 0)) {
+            return E_FAIL;
+        }
+        PostMessageA(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control_), STN_CLICKED),
+                     reinterpret_cast<LPARAM>(control_));
+        return S_OK;
     }
 
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
@@ -185,17 +192,17 @@ private:
     ~Wrapper() { standard_->Release(); }
 
     // The control itself, not a child of it, when it is a link.
-    bool IsLink(const VARIANT& child) const { return look_->follow && IsSelf(child); }
+    bool IsLink(const VARIANT& child) const { return look_.link && IsSelf(child); }
 
     LONG references_ = 1;
     IAccessible* standard_;
-    std::shared_ptr<const AccessibleControl::Look> look_;
+    HWND control_;
+    AccessibleControl::Look look_;
 };
 
 }  // namespace
 
-AccessibleControl::AccessibleControl(HWND control, Look look)
-    : control_(control), look_(std::make_shared<const Look>(std::move(look))) {
+AccessibleControl::AccessibleControl(HWND control, Look look) : control_(control), look_(look) {
     // Buttons and labels leave the user data to the program.
     SetWindowLongPtrA(control_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     original_ = reinterpret_cast<WNDPROC>(
@@ -224,7 +231,7 @@ LRESULT CALLBACK AccessibleControl::SubclassProc(HWND control, UINT message, WPA
 // or COM are missing or anything fails: then the control answers as before.
 LRESULT AccessibleControl::Answer(WPARAM wParam) const {
     Oleacc& library = Library();
-    if (!library.Bound() || !EnterComApartment()) {
+    if (!library.Bound() || !common::EnterComApartment()) {
         return 0;
     }
     Released<IAccessible> standard;
@@ -233,7 +240,7 @@ LRESULT AccessibleControl::Answer(WPARAM wParam) const {
         return 0;
     }
     // The screen reader's reference keeps the wrapper alive, not ours.
-    const Released<IAccessible> wrapper{new (std::nothrow) Wrapper(standard.p, look_)};
+    const Released<IAccessible> wrapper{new (std::nothrow) Wrapper(standard.p, control_, look_)};
     if (!wrapper.p) {
         return 0;
     }

@@ -2,9 +2,6 @@
 
 #include <windows.h>
 
-#include <functional>
-#include <memory>
-
 // A control that tells screen readers more than Windows' standard accessible
 // object for it does: a name in words where its caption is a symbol, or that
 // it is a link and how to follow it. The standard object answers the rest.
@@ -13,10 +10,14 @@ public:
     struct Look {
         // Replaces the name that the caption gives; nullptr keeps it.
         const wchar_t* name = nullptr;
-        // Follows the link as a click would and says whether it did; empty for
-        // a control that is no link.
-        std::function<bool()> follow;
+        // A link, followed as a click on it is: its parent gets STN_CLICKED.
+        bool link = false;
     };
+
+    // Sent to a link's parent when a screen reader follows it: non-zero when
+    // the parent carries out commands now. When it does not, the reader is
+    // told the action failed.
+    static constexpr UINT kTakesCommands = WM_APP + 3;
 
     // Answers the control's accessibility requests from now on.
     AccessibleControl(HWND control, Look look);
@@ -30,7 +31,6 @@ private:
     LRESULT Answer(WPARAM wParam) const;
 
     HWND control_;
-    // Shared with the objects handed out, which may outlive the subclass.
-    std::shared_ptr<const Look> look_;
+    Look look_;
     WNDPROC original_;
 };

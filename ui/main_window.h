@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "ui/common_controls.h"
 #include "ui/gdi_object.h"
 
 // The main window as it is made, from its design in twips: its class, frame,
@@ -38,8 +39,10 @@ HWND CreateFrame(HINSTANCE instance, const char* className, const char* title, i
 
 Fonts CreateFonts(int dpi);
 
-// Creates the controls in tab order, which the Tab key follows.
-Controls CreateControls(HWND window, HINSTANCE instance, int dpi, const Fonts& fonts);
+// Binds the common controls the manifest asks for (through `loader`), then
+// creates the controls in tab order, which the Tab key follows.
+Controls CreateControls(HWND window, HINSTANCE instance, int dpi, const Fonts& fonts,
+                        common_controls::Loader& loader);
 
 // Centres the window on the screen, shows it and puts the focus in `focus`.
 void ShowCentred(HWND window, HWND focus);

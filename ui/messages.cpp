@@ -1,6 +1,7 @@
 #include "ui/messages.h"
 
 #include <initializer_list>
+#include <string_view>
 
 namespace messages {
 namespace {
@@ -51,9 +52,17 @@ std::string ReadmeMissing() {
     return "The program can not find the readme in the same directory as this GUI.";
 }
 
-std::string ConverterNotStarted(const std::string& systemText, unsigned long code) {
+std::string ConverterNotStarted(const std::optional<std::string>& systemText, unsigned long code) {
     // Windows ends its texts with a line break of its own.
-    std::string reason = systemText.substr(0, systemText.find_last_not_of("\r\n") + 1);
+    std::string reason = systemText.value_or("");
+    reason.erase(reason.find_last_not_of("\r\n") + 1);
+    // The program Windows speaks of ("%1 is not a valid Win32 application.").
+    constexpr std::string_view kInsert = "%1";
+    constexpr std::string_view kConverter = "kestrimond.exe";
+    for (auto at = reason.find(kInsert); at != std::string::npos;
+         at = reason.find(kInsert, at + kConverter.size())) {
+        reason.replace(at, kInsert.size(), kConverter);
+    }
     if (reason.empty()) {
         reason = "Error " + std::to_string(code) + ".";
     }

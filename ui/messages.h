@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 // The texts of the main window's error boxes. Lines are joined by a lone
@@ -17,8 +18,10 @@ std::string ImageMissing();
 std::string ReadmeMissing();
 
 // The converter could not be started. `systemText` is what Windows says of
-// the error `code` (FormatMessage), which may be empty when it says nothing.
-std::string ConverterNotStarted(const std::string& systemText, unsigned long code);
+// the error `code` (FormatMessage), with its "%1" meaning the converter; it
+// may be empty when Windows says nothing, or missing when the ANSI code page
+// cannot spell it.
+std::string ConverterNotStarted(const std::optional<std::string>& systemText, unsigned long code);
 
 // Why the ANSI text of a path cannot name its file.
 enum class PathProblem {

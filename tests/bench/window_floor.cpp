@@ -24,7 +24,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     HWND window = main_window::CreateFrame(instance, "WindowFloor", "Window floor", dpi, nullptr);
     const main_window::Fonts fonts = main_window::CreateFonts(dpi);
     const main_window::Controls controls =
-        main_window::CreateControls(window, instance, dpi, fonts);
+        main_window::CreateControls(window, instance, dpi, fonts, common_controls::SystemLoader());
     main_window::ShowCentred(window, controls.txtISO);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

@@ -249,9 +249,10 @@ Program::Program(const std::wstring& exePath, const StartOptions& options) {
     // Under load Wine has been seen to refuse a start once (some 1 in 300),
     // straight after the program was copied: a second try follows.
     const auto start = [&] {
-        return CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                              nullptr, directory.empty() ? nullptr : directory.c_str(), &startup,
-                              &info);
+        // With Windows' own error mode, not this test's, as the shell starts it.
+        return CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                              CREATE_DEFAULT_ERROR_MODE, nullptr,
+                              directory.empty() ? nullptr : directory.c_str(), &startup, &info);
     };
     if (!start() && (Sleep(500), !start())) {
         throw std::runtime_error("cannot start the program: error " +
@@ -309,6 +310,17 @@ DWORD Program::ExitCode() const {
     DWORD code = 0;
     GetExitCodeProcess(process_, &code);
     return code;
+}
+
+double Program::ThreadCpuMs() const {
+    HANDLE thread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, threadId_);
+    FILETIME created, ended, kernel{}, user{};
+    GetThreadTimes(thread, &created, &ended, &kernel, &user);
+    CloseHandle(thread);
+    const auto ms = [](const FILETIME& t) {
+        return ((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10000.0;
+    };
+    return ms(kernel) + ms(user);
 }
 
 std::string TextOf(HWND window) {
@@ -416,14 +428,46 @@ void ExpectErrorBox(const Program& program, const std::string& text) {
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
 }
 
-void PressF1(HWND window) {
+namespace {
+
+void BringToFront(HWND window) {
     SetForegroundWindow(window);
     WaitUntil([&] { return GetForegroundWindow() == window; }, 5000);
+}
+
+}  // namespace
+
+void PressF1(HWND window) {
+    BringToFront(window);
     INPUT keys[2] = {};
     keys[0].type = keys[1].type = INPUT_KEYBOARD;
     keys[0].ki.wVk = keys[1].ki.wVk = VK_F1;
     keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, keys, sizeof(INPUT));
+}
+
+void DoubleClick(HWND control) {
+    BringToFront(GetAncestor(control, GA_ROOT));
+    RECT r;
+    GetWindowRect(control, &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    INPUT clicks[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        clicks[i].type = INPUT_MOUSE;
+        clicks[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    }
+    SendInput(4, clicks, sizeof(INPUT));
+}
+
+void AskForHelp(HWND window, HWND item) {
+    HELPINFO help{};
+    help.cbSize = sizeof help;
+    help.iContextType = HELPINFO_WINDOW;
+    help.iCtrlId = GetDlgCtrlID(item);
+    help.hItemHandle = item;
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(window, WM_HELP, 0, reinterpret_cast<LPARAM>(&help), SMTO_ABORTIFHUNG, 2000,
+                        &answer);
 }
 
 AccessibleObject::AccessibleObject(HWND control)

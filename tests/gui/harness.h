@@ -111,6 +111,8 @@ public:
     bool WaitForExit(DWORD timeoutMs = kPatience) const;
     bool Running() const;
     DWORD ExitCode() const;
+    // The processor time the program's window thread has used, in ms.
+    double ThreadCpuMs() const;
 
 private:
     HANDLE process_ = nullptr;
@@ -155,6 +157,10 @@ void ExpectErrorBox(const Program& program, const std::string& text);
 
 // Presses F1 with `window` in front: only a real key press asks for help.
 void PressF1(HWND window);
+// Double-clicks the middle of `control` with the real mouse, its window in front.
+void DoubleClick(HWND control);
+// Asks `window` for help on `item`, as Windows does for F1 there.
+void AskForHelp(HWND window, HWND item);
 
 // A control's accessible object as a screen reader in another process gets it,
 // in a COM apartment of the calling thread's own; "" and 0 where there is none.

@@ -3,6 +3,7 @@
 // what the shell and the other DLLs the program uses could load into it.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <optional>
 #include <utility>
 
@@ -121,11 +122,16 @@ TEST(ReadmeLink, AMissingReadmeIsReportedAtEveryClickAndNothingIsOpened) {
     ClickLabel(session.lblReadme);
     ExpectErrorBox(session.program, kReadmeMissing);
     // A screen reader's action is the same click, and returns before the box
-    // shows; while the box holds the window, it is dropped as a click is.
+    // shows; while the box holds the window, it fails, as a click does nothing.
     EXPECT_EQ(AccessibleObject(session.lblReadme).DoDefaultAction(), S_OK);
     ASSERT_NE(session.program.WaitForMessageBox(), nullptr);
-    EXPECT_EQ(AccessibleObject(session.lblReadme).DoDefaultAction(), S_FALSE);
+    EXPECT_TRUE(FAILED(AccessibleObject(session.lblReadme).DoDefaultAction()));
+    // Nor is a click that was already waiting in the queue carried out under the box.
+    PostMessageA(session.window, WM_COMMAND, MAKEWPARAM(control_ids::kLblReadme, STN_CLICKED),
+                 reinterpret_cast<LPARAM>(session.lblReadme));
     ExpectErrorBox(session.program, kReadmeMissing);
+    // It came out of the queue before the OK did: a second box would be up by now.
+    EXPECT_EQ(session.program.WaitForMessageBox(2000), nullptr);
 
     // Anything the readme clicks had handed the shell would be recorded
     // before the site link's opening.
@@ -158,9 +164,11 @@ TEST(ReadmeLink, F1OpensTheReadmeButNotFromTheMissingReadmeBox) {
     PressF1(session.window);
     HWND box = session.program.WaitForMessageBox();
     ASSERT_NE(box, nullptr);
-    // Were F1 in the box taken for the window's, the readme would open now.
+    // Were F1 in the box, or help for the text box asked while the box is
+    // up, taken for the window's, the readme would open now.
     WriteFile(app / "readme.txt", "Kestrimond GUI\r\n");
     PressF1(box);
+    AskForHelp(session.window, Control(session.window, control_ids::kTxtISO));
     EXPECT_FALSE(WaitUntil([&] { return FileExists(session.log); }, 3000));
     ExpectErrorBox(session.program, kReadmeMissing);
 
@@ -178,17 +186,19 @@ TEST(SiteLink, HandsTheSitesAddressToTheShellWithNothingElseInTheFolder) {
     EXPECT_EQ(session.program.MessageBox(), nullptr);
 }
 
-// Makes Wine load a DLL of this name from a file found in the program's
-// search path before its own copy, for the program under test alone, as
+// Makes Wine load DLLs of these names from files found in the program's
+// search path before its own copies, for the program under test alone, as
 // Windows does for every DLL outside its KnownDLLs list; for as long as it lives.
 class PreferFilesNamed {
 public:
-    explicit PreferFilesNamed(const char* dll) {
+    explicit PreferFilesNamed(std::initializer_list<const char*> dlls) {
         HKEY key = nullptr;
         if (RegCreateKeyExA(HKEY_CURRENT_USER, kOverrides, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
                             &key, nullptr) == ERROR_SUCCESS) {
-            RegSetValueExA(key, dll, 0, REG_SZ, reinterpret_cast<const BYTE*>("native,builtin"),
-                           sizeof "native,builtin");
+            for (const char* dll : dlls) {
+                RegSetValueExA(key, dll, 0, REG_SZ, reinterpret_cast<const BYTE*>("native,builtin"),
+                               sizeof "native,builtin");
+            }
             RegCloseKey(key);
         }
     }
@@ -207,37 +217,51 @@ private:
 
 const std::string kPlanted = BuildFolder() + "\\planted_dll.dll";
 
+// Both starts: the first, which writes the manifest, and the next, which binds
+// the common controls it names.
 TEST(PlantedDll, NoneBesideTheProgramOrInItsCurrentFolderRunsInsideIt) {
     AppFolder app({true, true}, "kestrimond planted");
     WriteFile(app / "readme.txt", "Kestrimond GUI\r\n");
     TempFolder work("kestrimond work");
+    const char* const planted[] = {"uxtheme.dll", "comctl32.dll"};
     for (const std::string& folder : {app.path(), work.path()}) {
-        ASSERT_TRUE(CopyFileA(kPlanted.c_str(), (folder + "\\uxtheme.dll").c_str(), FALSE));
+        for (const char* dll : planted) {
+            ASSERT_TRUE(CopyFileA(kPlanted.c_str(), (folder + "\\" + dll).c_str(), FALSE));
+        }
     }
-    PreferFilesNamed planted("uxtheme");
+    PreferFilesNamed preferPlanted({"uxtheme", "comctl32"});
     const auto expectNotLoaded = [&] {
-        EXPECT_FALSE(FileExists(app / "uxtheme.dll.loaded"));
-        EXPECT_FALSE(FileExists(work / "uxtheme.dll.loaded"));
+        for (const std::string& folder : {app.path(), work.path()}) {
+            for (const char* dll : planted) {
+                EXPECT_FALSE(FileExists(folder + "\\" + dll + ".loaded")) << folder << " " << dll;
+            }
+        }
     };
-    LinkSession session(app, work.path());
-    expectNotLoaded();
-    ASSERT_NE(session.window, nullptr);
+    for (int start = 1; start <= 2; ++start) {
+        SCOPED_TRACE(start == 1 ? "first start" : "next start, with the manifest");
+        LinkSession session(app, work.path());
+        expectNotLoaded();
+        ASSERT_NE(session.window, nullptr);
+        EXPECT_TRUE(FileExists(app / "Kestrimond GUI.exe.manifest"));
 
-    Click(Control(session.window, control_ids::kCmdBrowse));
-    HWND dialog = nullptr;
-    ASSERT_TRUE(WaitUntil([&] {
-        return (dialog = session.program.TopLevelWindow("Select your PSX Image", "#32770")) !=
-               nullptr;
-    }));
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
-    ClickLabel(session.lblReadme);
-    EXPECT_EQ(session.WaitForOpenings(1), "arg=" + (app / "readme.txt") + "\ncwd=C:\\\n");
-    SetText(Control(session.window, control_ids::kTxtISO), app / "keys.bin");
-    Click(Control(session.window, control_ids::kCmdConvert));
-    EXPECT_TRUE(WaitUntil([&] { return FileExists(session.converterLog); }));
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(session.window) != FALSE; }));
-    expectNotLoaded();
+        Click(Control(session.window, control_ids::kCmdBrowse));
+        HWND dialog = nullptr;
+        ASSERT_TRUE(WaitUntil([&] {
+            return (dialog = session.program.TopLevelWindow("Select your PSX Image", "#32770")) !=
+                   nullptr;
+        }));
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+        ClickLabel(session.lblReadme);
+        EXPECT_EQ(session.WaitForOpenings(1), "arg=" + (app / "readme.txt") + "\ncwd=C:\\\n");
+        SetText(Control(session.window, control_ids::kTxtISO), app / "keys.bin");
+        Click(Control(session.window, control_ids::kCmdConvert));
+        EXPECT_TRUE(WaitUntil([&] { return FileExists(session.converterLog); }));
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(session.window) != FALSE; }));
+        expectNotLoaded();
+        PostMessageA(session.window, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(session.program.WaitForExit());
+    }
 }
 
 // The system's own theme library, broken: without IsThemeActive the program
@@ -250,7 +274,7 @@ TEST(PlantedDll, ASystemThemeLibraryWithoutIsThemeActiveIsReportedAndEndsTheProg
     ASSERT_TRUE(MoveFileExA(library.c_str(), saved.c_str(), MOVEFILE_REPLACE_EXISTING));
     const bool replaced = CopyFileA(kPlanted.c_str(), library.c_str(), FALSE);
     {
-        PreferFilesNamed broken("uxtheme");
+        PreferFilesNamed broken({"uxtheme"});
         AppFolder app;
         Program program(app.program());
         if (replaced) {

@@ -274,27 +274,41 @@ TEST(Convert, RunsTheConverterWithTheWindowHiddenUntilItEnds) {
     session.Convert(images / "my game.iso");
     ASSERT_TRUE(WaitUntil([&] { return FileExists(session.log); })) << "converter not started";
     EXPECT_FALSE(IsWindowVisible(session.window));
-    // A screen reader that follows the readme link meanwhile is answered after
-    // the run, which drops the click: there is no readme, so it would show a box.
-    std::atomic<bool> asking = false;
+    // A screen reader is answered while the converter runs: with the browse
+    // button's name, and with a failure to follow the readme link, which would
+    // show a box (there is no readme) and is not followed afterwards either.
+    std::atomic<bool> answered = false;
+    std::wstring name;
+    HRESULT followed = S_OK;
     std::thread reader([&] {
-        const AccessibleObject readme(Control(session.window, control_ids::kLblReadme));
-        asking = true;
-        readme.DoDefaultAction();
+        name = AccessibleObject(Control(session.window, control_ids::kCmdBrowse)).Name();
+        followed =
+            AccessibleObject(Control(session.window, control_ids::kLblReadme)).DoDefaultAction();
+        answered = true;
     });
-    EXPECT_TRUE(WaitUntil([&] { return asking.load(); }));
+    EXPECT_TRUE(WaitUntil([&] { return answered.load(); }, 10000))
+        << "the reader waits for the run";
     // Other programs' messages are answered meanwhile (a broadcast would wait
-    // for them), but a command sent to the window starts no second run.
+    // for them), but neither a command sent to the window nor a request for
+    // help starts anything: no second run, no missing-readme box.
     DWORD_PTR answer = 0;
     EXPECT_TRUE(
         SendMessageTimeoutA(session.window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer));
     EXPECT_TRUE(SendMessageTimeoutA(
         session.window, WM_COMMAND, MAKEWPARAM(control_ids::kCmdConvert, BN_CLICKED),
         reinterpret_cast<LPARAM>(session.cmdConvert), SMTO_ABORTIFHUNG, 2000, &answer));
-    Sleep(300);
+    AskForHelp(session.window, session.txtISO);
+    // A click left in the queue does not keep waking the wait.
+    PostMessageA(session.cmdConvert, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    PostMessageA(session.cmdConvert, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    const double cpuBefore = session.program.ThreadCpuMs();
+    Sleep(5000);
+    EXPECT_LT(session.program.ThreadCpuMs() - cpuBefore, 50.0) << "the wait is busy";
     EXPECT_FALSE(IsWindowVisible(session.window)) << "shown again before the converter ended";
     session.Release();
     reader.join();
+    EXPECT_EQ(name, L"Browse for an image");
+    EXPECT_TRUE(FAILED(followed));
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(session.window) != FALSE; }));
     EXPECT_EQ(session.program.WaitForMessageBox(2000), nullptr);
 
@@ -303,11 +317,25 @@ TEST(Convert, RunsTheConverterWithTheWindowHiddenUntilItEnds) {
     EXPECT_EQ(runs[0].commandLine, app / "kestrimond.exe" + " \"" + images / "my game.iso" + "\"");
     EXPECT_EQ(runs[0].currentDirectory, work.path());
     EXPECT_EQ(runs[0].mark, "inherited 42");
+    // The converter inherits the program's error mode: the program's own
+    // looks at files fail quietly where a disc is missing, the converter's not.
+    EXPECT_EQ(runs[0].errorMode, "0");
     // The path stays for another run.
     EXPECT_EQ(TextOf(session.txtISO), images / "my game.iso");
+
+    // Closed by another program during a run, the program ends with the run
+    // instead of staying on with no window.
+    ASSERT_TRUE(DeleteFileA(session.release.c_str()));
+    Click(session.cmdConvert);
+    ASSERT_TRUE(WaitUntil([&] { return RunsIn(session.log).size() == 2; }));
+    EXPECT_TRUE(
+        SendMessageTimeoutA(session.window, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer));
+    session.Release();
+    EXPECT_TRUE(session.program.WaitForExit(10000)) << "still running without a window";
+    EXPECT_EQ(session.program.ExitCode(), 0u);
 }
 
-// Both clicks of a double click wait in the queue while the first one's
+// Both clicks of a double click wait in the input queue while the first one's
 // conversion runs; the second was meant for that one.
 TEST(Convert, ADoubleClickConvertsOnceAndTheNextClickAgain) {
     AppFolder app({true, true}, "kestrimond");
@@ -316,15 +344,7 @@ TEST(Convert, ADoubleClickConvertsOnceAndTheNextClickAgain) {
     Session session(app);
     ASSERT_NE(session.window, nullptr);
     SetText(session.txtISO, images / "game.iso");
-    RECT button;
-    GetWindowRect(session.cmdConvert, &button);
-    SetCursorPos((button.left + button.right) / 2, (button.top + button.bottom) / 2);
-    const LPARAM centre =
-        MAKELPARAM((button.right - button.left) / 2, (button.bottom - button.top) / 2);
-    for (int click = 0; click < 2; ++click) {
-        PostMessageA(session.cmdConvert, WM_LBUTTONDOWN, MK_LBUTTON, centre);
-        PostMessageA(session.cmdConvert, WM_LBUTTONUP, 0, centre);
-    }
+    DoubleClick(session.cmdConvert);
     ASSERT_TRUE(WaitUntil([&] { return RunsIn(session.log).size() == 1; }));
     session.Release();
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(session.window) != FALSE; }));
@@ -381,6 +401,15 @@ TEST(Convert, AConverterThatCannotStartIsReported) {
                    "The program can not start kestrimond.exe.\r\r" + Reason(ERROR_FILE_NOT_FOUND));
     EXPECT_TRUE(IsWindowVisible(session.window));
     EXPECT_TRUE(session.program.Running());
+
+    // Replaced by a file that is no program, which Windows' reason calls "%1".
+    WriteFile(app / "kestrimond.exe", "not a program");
+    std::string reason = Reason(ERROR_BAD_EXE_FORMAT);
+    const std::size_t insert = reason.find("%1");
+    ASSERT_NE(insert, std::string::npos) << reason;
+    Click(session.cmdConvert);
+    ExpectErrorBox(session.program, "The program can not start kestrimond.exe.\r\r" +
+                                        reason.replace(insert, 2, "kestrimond.exe"));
 }
 
 }  // namespace

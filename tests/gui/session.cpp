@@ -54,6 +54,7 @@ std::vector<ConverterRun> RunsIn(const std::string& log) {
         run.commandLine = field("cmdline");
         run.currentDirectory = field("cwd");
         run.mark = field("mark");
+        run.errorMode = field("mode");
         at = text.find("end\n", at) + 4;
         runs.push_back(run);
     }

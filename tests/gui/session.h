@@ -42,6 +42,7 @@ struct ConverterRun {
     std::string commandLine;
     std::string currentDirectory;
     std::string mark;
+    std::string errorMode;
 };
 
 std::vector<ConverterRun> RunsIn(const std::string& log);

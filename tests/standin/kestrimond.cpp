@@ -1,7 +1,7 @@
 // A stand-in for the converter, for the tests and for trying the program out.
 // It converts nothing: it appends to the log file named by KESTRIMOND_STANDIN_LOG
-// a record of how it was started, then, if asked to, waits, and exits with the
-// code in KESTRIMOND_STANDIN_EXIT (0 when unset).
+// a record of how it was started (its error mode among it), then, if asked
+// to, waits, and exits with the code in KESTRIMOND_STANDIN_EXIT (0 when unset).
 //
 //   KESTRIMOND_STANDIN_LOG    log file; without it nothing is recorded
 //   KESTRIMOND_STANDIN_MARK   any text, recorded to show the environment was inherited
@@ -24,9 +24,11 @@ std::string Variable(const char* name) {
 void Record(const std::string& logPath) {
     char directory[MAX_PATH * 4] = "";
     GetCurrentDirectoryA(sizeof directory, directory);
+    // Windows tells the error mode only by setting another.
+    const UINT errorMode = SetErrorMode(0);
     if (FILE* log = std::fopen(logPath.c_str(), "ab")) {
-        std::fprintf(log, "cmdline=%s\ncwd=%s\nmark=%s\nend\n", GetCommandLineA(), directory,
-                     Variable("KESTRIMOND_STANDIN_MARK").c_str());
+        std::fprintf(log, "cmdline=%s\ncwd=%s\nmark=%s\nmode=%u\nend\n", GetCommandLineA(),
+                     directory, Variable("KESTRIMOND_STANDIN_MARK").c_str(), errorMode);
         std::fclose(log);
     }
 }

@@ -77,14 +77,10 @@ TEST(HoldsInvalidPathCharacters, OnlyCharactersNoFileNameMayHold) {
 TEST(LongPathPrefix, GoesOnFullPathsAndComesOffAgain) {
     using common::WithLongPathPrefix;
     using common::WithoutLongPathPrefix;
-    const auto full = [](const std::wstring& path) { return path; };
-    EXPECT_EQ(WithLongPathPrefix(L"C:\\isos\\game.bin", full), L"\\\\?\\C:\\isos\\game.bin");
-    EXPECT_EQ(WithLongPathPrefix(L"\\\\server\\share\\game.bin", full),
+    EXPECT_EQ(WithLongPathPrefix(L"C:\\isos\\game.bin"), L"\\\\?\\C:\\isos\\game.bin");
+    EXPECT_EQ(WithLongPathPrefix(L"\\\\server\\share\\game.bin"),
               L"\\\\?\\UNC\\server\\share\\game.bin");
-    // Behind the prefix names are literal, so a relative path is made full first.
-    const auto fromWork = [](const std::wstring&) { return std::wstring(L"C:\\work\\game.bin"); };
-    EXPECT_EQ(WithLongPathPrefix(L"isos\\..\\game.bin", fromWork), L"\\\\?\\C:\\work\\game.bin");
-    EXPECT_EQ(WithLongPathPrefix(L"\\\\?\\UNC\\s\\x\\a.iso", nullptr), L"\\\\?\\UNC\\s\\x\\a.iso");
+    EXPECT_EQ(WithLongPathPrefix(L"\\\\?\\UNC\\s\\x\\a.iso"), L"\\\\?\\UNC\\s\\x\\a.iso");
 
     // The program's own path, as Windows gives it when it was started so.
     EXPECT_EQ(WithoutLongPathPrefix(L"\\\\?\\C:\\Tools\\Kestrimond GUI.exe"),
@@ -92,6 +88,24 @@ TEST(LongPathPrefix, GoesOnFullPathsAndComesOffAgain) {
     EXPECT_EQ(WithoutLongPathPrefix(L"\\\\?\\UNC\\server\\share\\Kestrimond GUI.exe"),
               L"\\\\server\\share\\Kestrimond GUI.exe");
     EXPECT_EQ(WithoutLongPathPrefix(L"\\\\server\\s\\x.exe"), L"\\\\server\\s\\x.exe");
+}
+
+// Behind the prefix only a drive, a share or a volume holds files; a pipe, a
+// device or the object manager's root is opened by any look at it.
+TEST(LongPathPrefix, OnlyDrivesSharesAndVolumesNameFilesBehindIt) {
+    for (const wchar_t* disk :
+         {L"\\\\?\\C:\\isos\\game.bin", L"\\\\?\\z:\\a", L"\\\\?\\UNC\\server\\share\\a.iso",
+          L"\\\\?\\unc\\server\\share\\a.iso",
+          L"\\\\?\\Volume{26a21bda-a627-11d7-9931-806e6f6e6963}\\isos\\a.iso"}) {
+        EXPECT_TRUE(common::NamesDiskBehindPrefix(disk)) << disk;
+    }
+    for (const wchar_t* other :
+         {L"\\\\?\\pipe\\x", L"\\\\?\\GLOBALROOT\\Device\\HarddiskVolume1\\a.iso", L"\\\\?\\CON",
+          L"\\\\?\\C:", L"\\\\?\\C:a.iso", L"\\\\?\\Volume{26a21bda}\\a.iso",
+          L"\\\\?\\Volume{26a21bda-a627-11d7-9931-806e6f6e6963}", L"\\\\?\\UNCx\\a", L"\\\\?\\",
+          L"C:\\isos\\game.bin"}) {
+        EXPECT_FALSE(common::NamesDiskBehindPrefix(other)) << other;
+    }
 }
 
 // Windows makes "CON" and "C:\isos\aux" full as "\\.\CON" and "\\.\aux".

@@ -100,12 +100,25 @@ TEST(SelectionOf, AFileTitleMeansOneFileAndBlanksMeanSeveral) {
     EXPECT_EQ(SelectionOf(request).Folder, "C:\\");
 }
 
-TEST(CancelledResult, HoldsNothing) {
-    const OpenFileResult result = CancelledResult();
-    EXPECT_EQ(result.Cancelled, kTrue);
-    EXPECT_EQ(result.FileCount, 0);
-    EXPECT_EQ(result.FileNames.size(), 0u);
-    EXPECT_EQ(result.Folder, "");
+// A cancel keeps the last selection for the next dialog; a selection too long
+// for the buffer, over whose start the dialog wrote the length it needed, does not.
+TEST(NoSelection, HoldsNothingAndKeepsTheBufferUnlessItWasTooSmall) {
+    for (const std::uint32_t reason : {0u, kBufferTooSmall}) {
+        SCOPED_TRACE(reason);
+        RequestRecord request = CallerRequest();
+        PrepareRequest(request, kRecordSize);
+        PickGameIso(request);
+        request.lpstrFile.replace(0, 2, "\x0C\x30"s);
+        const std::string before = request.lpstrFile;
+        const OpenFileResult result = NoSelection(request, reason);
+        EXPECT_EQ(result.Cancelled, kTrue);
+        EXPECT_EQ(result.FileCount, 0);
+        EXPECT_EQ(result.FileNames.size(), 0u);
+        EXPECT_EQ(result.Folder, "");
+        PrepareRequest(request, kRecordSize);
+        EXPECT_EQ(request.lpstrFile, reason == 0 ? before + std::string(2047, ' ') + '\0'
+                                                 : std::string(2047, ' ') + '\0');
+    }
 }
 
 }  // namespace

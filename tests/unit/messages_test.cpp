@@ -34,6 +34,16 @@ TEST(Messages, EveryTextByteForByte) {
               "The program can not start kestrimond.exe.\r\rError 1234.");
     EXPECT_EQ(messages::ConverterNotStarted("\r\n", 5),
               "The program can not start kestrimond.exe.\r\rError 5.");
+    // The program Windows names by its insert is the converter; a text the
+    // code page cannot spell would show as question marks.
+    EXPECT_EQ(messages::ConverterNotStarted("%1 is not a valid Win32 application.\r\n", 193),
+              "The program can not start kestrimond.exe.\r\r"
+              "kestrimond.exe is not a valid Win32 application.");
+    EXPECT_EQ(
+        messages::ConverterNotStarted("%1 or %1, not %2.", 1),
+        "The program can not start kestrimond.exe.\r\rkestrimond.exe or kestrimond.exe, not %2.");
+    EXPECT_EQ(messages::ConverterNotStarted(std::nullopt, 216),
+              "The program can not start kestrimond.exe.\r\rError 216.");
     EXPECT_EQ(messages::UnexpectedError("std::bad_alloc"),
               "Run-time error:\r\rstd::bad_alloc\r\rThe application cannot continue");
 }

@@ -55,7 +55,12 @@ std::string RenderedInAnsi(const std::wstring& name) {
 
 std::optional<std::wstring> ShortPathOf(const std::wstring& path) {
     const CriticalErrorsFailed quiet;
-    const std::wstring asked = ForWideFunctions(path);
+    // A device or pipe would be opened to find out.
+    const std::wstring full = FullPathOf(path);
+    if (NamesDevice(full)) {
+        return std::nullopt;
+    }
+    const std::wstring asked = ForWideFunctions(path, full);
     std::wstring shortName(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length = GetShortPathNameW(asked.c_str(), shortName.data(),

@@ -29,7 +29,7 @@ std::string RenderedInAnsi(const std::wstring& name);
 
 // The short (8.3) form of an existing path of any length, without the
 // long-path prefix; the path unchanged where the volume keeps no short names;
-// nothing when no file or folder has it.
+// nothing when no file or folder has it, or when it names a device.
 std::optional<std::wstring> ShortPathOf(const std::wstring& path);
 
 // Whether a byte starts a two-byte character in the ANSI code page.

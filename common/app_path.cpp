@@ -71,6 +71,15 @@ wchar_t AsciiUpper(wchar_t c) {
     return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c;
 }
 
+// As Windows compares the names behind the prefix ("UNC", "Volume").
+bool StartsWithAnyCase(std::wstring_view text, std::wstring_view start) {
+    return text.size() >= start.size() &&
+           std::equal(start.begin(), start.end(), text.begin(),
+                      [](wchar_t a, wchar_t b) { return AsciiUpper(a) == AsciiUpper(b); });
+}
+
+constexpr std::wstring_view kShare = L"UNC\\";
+
 }  // namespace
 
 bool HoldsInvalidPathCharacters(const std::wstring& path) {
@@ -103,38 +112,32 @@ bool NamesDiskBehindPrefix(std::wstring_view prefixedPath) {
         return false;
     }
     const std::wstring_view rest = prefixedPath.substr(kLongPathPrefix.size());
-    const auto startsWithAnyCase = [&](std::wstring_view start) {
-        return rest.size() >= start.size() &&
-               std::equal(start.begin(), start.end(), rest.begin(),
-                          [](wchar_t a, wchar_t b) { return AsciiUpper(a) == AsciiUpper(b); });
-    };
     // "C:\"
     if (rest.size() >= 3 && AsciiUpper(rest[0]) >= L'A' && AsciiUpper(rest[0]) <= L'Z' &&
         rest[1] == L':' && rest[2] == L'\\') {
         return true;
     }
-    if (startsWithAnyCase(L"UNC\\")) {
+    if (StartsWithAnyCase(rest, kShare)) {
         return true;
     }
     // "Volume{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}\", as the mount manager names volumes.
     constexpr std::wstring_view kVolume = L"Volume{";
     constexpr std::size_t kGuidEnd = kVolume.size() + 36;
-    return startsWithAnyCase(kVolume) && rest.size() > kGuidEnd + 1 &&
+    return StartsWithAnyCase(rest, kVolume) && rest.size() > kGuidEnd + 1 &&
            rest.substr(kGuidEnd, 2) == L"}\\";
 }
 
 std::wstring WithoutLongPathPrefix(const std::wstring& path) {
-    if (StartsWith(path, kLongSharePrefix)) {
-        return L"\\\\" + path.substr(kLongSharePrefix.size());
+    if (!HasLongPathPrefix(path)) {
+        return path;
     }
-    if (HasLongPathPrefix(path)) {
-        return path.substr(kLongPathPrefix.size());
-    }
-    return path;
+    const std::wstring rest = path.substr(kLongPathPrefix.size());
+    return StartsWithAnyCase(rest, kShare) ? L"\\\\" + rest.substr(kShare.size()) : rest;
 }
 
 bool NamesDevice(std::wstring_view fullPath) {
-    return StartsWith(fullPath, kDevicePrefix);
+    return StartsWith(fullPath, kDevicePrefix) ||
+           (HasLongPathPrefix(fullPath) && !NamesDiskBehindPrefix(fullPath));
 }
 
 std::string ArgumentsOf(const std::string& commandLine) {

@@ -64,7 +64,8 @@ std::wstring WithoutLongPathPrefix(const std::wstring& path);
 // Whether a full path, as GetFullPathName gives it, names a device rather than
 // a file: Windows turns CON, NUL, AUX and the other reserved names, even at
 // the end of a folder's path, into "\\.\" and the name, and pipes and
-// volumes are named so from the start.
+// volumes are named so from the start; and behind "\\?\" anything but a
+// drive, a share or a volume (NamesDiskBehindPrefix).
 bool NamesDevice(std::wstring_view fullPath);
 
 // The arguments part of a process command line: everything after the program

@@ -12,7 +12,8 @@ namespace {
 // calls: a hidden top-level window on older Windows, a message-only one elsewhere.
 constexpr char kComWindowClass[] = "OleMainThreadWndClass";
 
-// Only what was posted: input stays in the queue as it is.
+// Only what was posted: input stays in the queue, where Wine would otherwise
+// hand it to whatever window is under the pointer while ours is hidden.
 void Serve(HWND window, std::optional<int>& quit) {
     MSG message;
     while (PeekMessageA(&message, window, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE)) {

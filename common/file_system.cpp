@@ -14,11 +14,6 @@ bool IsFile(DWORD attributes) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNoFile) == 0;
 }
 
-// `path` as the W functions take it, given the full path Windows makes of it.
-std::wstring ForWideFunctions(const std::wstring& path, const std::wstring& full) {
-    return full.size() < MAX_PATH ? path : WithLongPathPrefix(full);
-}
-
 }  // namespace
 
 bool FileSystemObject::FileExists(const std::string& path) const {
@@ -28,15 +23,15 @@ bool FileSystemObject::FileExists(const std::string& path) const {
 bool FileSystemObject::FileExists(const std::wstring& path) const {
     // A drive without its disc is a missing file, not a box asking for it.
     const CriticalErrorsFailed quiet;
-    // Behind the prefix names are taken literally: "\\?\C:\isos\aux" is a file.
-    if (HasLongPathPrefix(path)) {
-        return NamesDiskBehindPrefix(path) && IsFile(GetFileAttributesW(path.c_str()));
-    }
     const std::wstring full = FullPathOf(path);
     return !NamesDevice(full) && IsFile(GetFileAttributesW(ForWideFunctions(path, full).c_str()));
 }
 
 std::wstring FullPathOf(const std::wstring& path) {
+    // Behind the prefix names are taken literally: "\\?\C:\isos\aux" is a file.
+    if (HasLongPathPrefix(path)) {
+        return path;
+    }
     std::wstring full(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length =
@@ -49,8 +44,12 @@ std::wstring FullPathOf(const std::wstring& path) {
     }
 }
 
+std::wstring ForWideFunctions(const std::wstring& path, const std::wstring& full) {
+    return full.size() < MAX_PATH ? path : WithLongPathPrefix(full);
+}
+
 std::wstring ForWideFunctions(const std::wstring& path) {
-    return HasLongPathPrefix(path) ? path : ForWideFunctions(path, FullPathOf(path));
+    return ForWideFunctions(path, FullPathOf(path));
 }
 
 }  // namespace common

@@ -16,12 +16,14 @@ public:
     bool FileExists(const std::wstring& path) const;
 };
 
-// The full path of `path`, as Windows resolves it (GetFullPathNameW); an empty
-// text when it cannot.
+// The full path of `path`, as Windows resolves it (GetFullPathNameW), where
+// "//?/" spellings become "\\?\" too; a path behind the long-path prefix as
+// it is, since the W functions take it literally; an empty text when it cannot.
 std::wstring FullPathOf(const std::wstring& path);
 
-// `path` as the W functions take it: unchanged where its full path is shorter
-// than MAX_PATH, else full behind the long-path prefix.
+// `path` as the W functions take it, given its full path: unchanged where
+// that is shorter than MAX_PATH, else the full path behind the long-path prefix.
+std::wstring ForWideFunctions(const std::wstring& path, const std::wstring& full);
 std::wstring ForWideFunctions(const std::wstring& path);
 
 }  // namespace common

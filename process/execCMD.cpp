@@ -20,17 +20,16 @@ static_assert(sizeof(STARTUPINFOA) == (sizeof(void*) == 4 ? 68 : 104), "STARTUPI
 // COM; everything else posted, input among it, waits in the queue. A wait that
 // fails counts as the end.
 void WaitForEnd(HANDLE process) {
-    // No message is posted here: the peek only answers sent messages and clears
-    // the wake-up for what was posted, so that a click left in the queue does
-    // not wake the wait again and again. Input is not even looked at: under
-    // Wine a look would hand it to the window now under the pointer.
+    // No message is posted here: the peek answers sent messages, handles
+    // Windows' own events (a change of the foreground window) and clears the
+    // wake-up for what was posted, so that a click left in the queue does not
+    // wake the wait again and again. It removes nothing.
     constexpr UINT kNoMessage = WM_APP + 0x3FFF;
     std::optional<int> quit;
     while (MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE,
                                      QS_SENDMESSAGE | QS_POSTMESSAGE) == WAIT_OBJECT_0 + 1) {
         MSG message;
-        PeekMessageA(&message, nullptr, kNoMessage, kNoMessage,
-                     PM_NOREMOVE | PM_QS_SENDMESSAGE | PM_QS_POSTMESSAGE);
+        PeekMessageA(&message, nullptr, kNoMessage, kNoMessage, PM_NOREMOVE);
         if (const std::optional<int> met = common::ServeComCalls()) {
             quit = met;
         }

@@ -81,7 +81,7 @@ void Form1::Load(HINSTANCE instance) {
     main_window::CreateFrame(instance, kWindowClass, kTitle, dpi_, this);
     fonts_ = main_window::CreateFonts(dpi_);
     const main_window::Controls controls =
-        main_window::CreateControls(hwnd_, instance, dpi_, fonts_, common_controls::SystemLoader());
+        main_window::CreateControls(hwnd_, instance, dpi_, fonts_);
     txtISO = controls.txtISO;
     cmdBrowse = controls.cmdBrowse;
     cmdConvert = controls.cmdConvert;

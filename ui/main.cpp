@@ -9,6 +9,7 @@
 #include "common/dll_function.h"
 #include "common/system_dlls.h"
 #include "ui/Form1.h"
+#include "visualstyle/common_controls.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ int RunMessageLoop(HWND window) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     common::KeepDllSearchInSystemFolder();
+    common_controls::Initialise(common_controls::SystemLoader());
     DeclareDpiAware();
     std::optional<Form1> form;
     try {

@@ -89,9 +89,7 @@ Fonts CreateFonts(int dpi) {
         GdiObject<HFONT>(CreateUiFont("MS Sans Serif", dpi, common::CharsetOfCodePage(GetACP())))};
 }
 
-Controls CreateControls(HWND window, HINSTANCE instance, int dpi, const Fonts& fonts,
-                        common_controls::Loader& loader) {
-    common_controls::Initialise(loader);
+Controls CreateControls(HWND window, HINSTANCE instance, int dpi, const Fonts& fonts) {
     const auto create = [&](const char* windowClass, const char* text, DWORD style, DWORD exStyle,
                             int id, layout::TwipsRect twips, HFONT font) {
         const layout::PixelRect r = layout::ToPixels(twips, dpi);

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "ui/common_controls.h"
 #include "ui/gdi_object.h"
 
 // The main window as it is made, from its design in twips: its class, frame,
@@ -39,10 +38,8 @@ HWND CreateFrame(HINSTANCE instance, const char* className, const char* title, i
 
 Fonts CreateFonts(int dpi);
 
-// Binds the common controls the manifest asks for (through `loader`), then
-// creates the controls in tab order, which the Tab key follows.
-Controls CreateControls(HWND window, HINSTANCE instance, int dpi, const Fonts& fonts,
-                        common_controls::Loader& loader);
+// Creates the controls in tab order, which the Tab key follows.
+Controls CreateControls(HWND window, HINSTANCE instance, int dpi, const Fonts& fonts);
 
 // Centres the window on the screen, shows it and puts the focus in `focus`.
 void ShowCentred(HWND window, HWND focus);

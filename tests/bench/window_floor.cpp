@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "ui/main_window.h"
+#include "visualstyle/common_controls.h"
 
 namespace {
 
@@ -19,12 +20,13 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    common_controls::Initialise(common_controls::SystemLoader());
     const int dpi = main_window::ScreenDpi();
     main_window::RegisterWindowClass(instance, "WindowFloor", WindowProc);
     HWND window = main_window::CreateFrame(instance, "WindowFloor", "Window floor", dpi, nullptr);
     const main_window::Fonts fonts = main_window::CreateFonts(dpi);
     const main_window::Controls controls =
-        main_window::CreateControls(window, instance, dpi, fonts, common_controls::SystemLoader());
+        main_window::CreateControls(window, instance, dpi, fonts);
     main_window::ShowCentred(window, controls.txtISO);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

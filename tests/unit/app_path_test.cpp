@@ -88,6 +88,7 @@ TEST(LongPathPrefix, GoesOnFullPathsAndComesOffAgain) {
     EXPECT_EQ(WithoutLongPathPrefix(L"\\\\?\\UNC\\server\\share\\Kestrimond GUI.exe"),
               L"\\\\server\\share\\Kestrimond GUI.exe");
     EXPECT_EQ(WithoutLongPathPrefix(L"\\\\server\\s\\x.exe"), L"\\\\server\\s\\x.exe");
+    EXPECT_EQ(WithoutLongPathPrefix(L"\\\\?\\unc\\server\\s\\x.iso"), L"\\\\server\\s\\x.iso");
 }
 
 // Behind the prefix only a drive, a share or a volume holds files; a pipe, a
@@ -113,6 +114,8 @@ TEST(NamesDevice, OnlyTheDeviceNamespace) {
     EXPECT_TRUE(common::NamesDevice(L"\\\\.\\aux"));
     EXPECT_TRUE(common::NamesDevice(L"\\\\.\\pipe\\x"));
     EXPECT_FALSE(common::NamesDevice(L"\\\\?\\C:\\isos\\aux"));
+    // A pipe or device behind the prefix, which "//?/pipe/x" becomes too.
+    EXPECT_TRUE(common::NamesDevice(L"\\\\?\\pipe\\x"));
     EXPECT_FALSE(common::NamesDevice(L"C:\\isos\\aux.iso"));
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "tests/unit/visualstyle_fake_platform.h"
+#include "visualstyle/common_controls.h"
 #include "visualstyle/modXPStyle2.h"
 
 namespace {
@@ -77,6 +78,30 @@ TEST(AddTrailingSeparator, AddsTheSeparatorOnceAndTrimsBlanksOnlyWhenAdding) {
     EXPECT_EQ(add("\\\\server\\share\\dir"), "\\\\server\\share\\dir/");
     EXPECT_EQ(add("\\\\server\\share\\dir/ "), "\\\\server\\share\\dir/ ");
     EXPECT_EQ(platform.networkPathsAsked.back(), "\\\\server\\share\\dir/ ");
+}
+
+// Windows XP makes no control of the manifest's version unless the program
+// loads it first; Wine and later Windows load it at the first control, so only
+// this test sees the rule. Windows 2000 cannot tell, and loads nothing.
+TEST(CommonControls, LoadedByNameOnlyWhereTheActivationContextRedirectsThem) {
+    struct Recorder : common_controls::Loader {
+        explicit Recorder(std::optional<bool> answer) : answer(answer) {}
+        std::optional<bool> Redirects(const wchar_t* dll) override {
+            asked = dll;
+            return answer;
+        }
+        void LoadAndInitialise(const char* dll) override { loaded = dll; }
+        std::optional<bool> answer;
+        std::wstring asked;
+        std::string loaded;
+    };
+    for (const std::optional<bool> answer :
+         {std::optional(true), std::optional(false), std::optional<bool>()}) {
+        Recorder loader(answer);
+        common_controls::Initialise(loader);
+        EXPECT_EQ(loader.asked, L"comctl32.dll");
+        EXPECT_EQ(loader.loaded, answer.value_or(false) ? "comctl32.dll" : "");
+    }
 }
 
 }  // namespace

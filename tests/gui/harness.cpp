@@ -314,13 +314,12 @@ DWORD Program::ExitCode() const {
 
 double Program::ThreadCpuMs() const {
     HANDLE thread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, threadId_);
-    FILETIME created, ended, kernel{}, user{};
-    GetThreadTimes(thread, &created, &ended, &kernel, &user);
+    FILETIME times[4]{};  // created, ended, kernel, user
+    GetThreadTimes(thread, &times[0], &times[1], &times[2], &times[3]);
     CloseHandle(thread);
-    const auto ms = [](const FILETIME& t) {
-        return ((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10000.0;
-    };
-    return ms(kernel) + ms(user);
+    return ((ULONGLONG(times[2].dwHighDateTime) + times[3].dwHighDateTime) * 4294967296.0 +
+            times[2].dwLowDateTime + times[3].dwLowDateTime) /
+           10000.0;
 }
 
 std::string TextOf(HWND window) {
@@ -428,14 +427,10 @@ void ExpectErrorBox(const Program& program, const std::string& text) {
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
 }
 
-namespace {
-
-void BringToFront(HWND window) {
+static void BringToFront(HWND window) {
     SetForegroundWindow(window);
     WaitUntil([&] { return GetForegroundWindow() == window; }, 5000);
 }
-
-}  // namespace
 
 void PressF1(HWND window) {
     BringToFront(window);
@@ -460,11 +455,7 @@ void DoubleClick(HWND control) {
 }
 
 void AskForHelp(HWND window, HWND item) {
-    HELPINFO help{};
-    help.cbSize = sizeof help;
-    help.iContextType = HELPINFO_WINDOW;
-    help.iCtrlId = GetDlgCtrlID(item);
-    help.hItemHandle = item;
+    HELPINFO help{sizeof help, HELPINFO_WINDOW, GetDlgCtrlID(item), item, 0, {}};
     DWORD_PTR answer = 0;
     SendMessageTimeoutA(window, WM_HELP, 0, reinterpret_cast<LPARAM>(&help), SMTO_ABORTIFHUNG, 2000,
                         &answer);

@@ -3,7 +3,6 @@
 // what the shell and the other DLLs the program uses could load into it.
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <optional>
 #include <utility>
 
@@ -186,19 +185,17 @@ TEST(SiteLink, HandsTheSitesAddressToTheShellWithNothingElseInTheFolder) {
     EXPECT_EQ(session.program.MessageBox(), nullptr);
 }
 
-// Makes Wine load DLLs of these names from files found in the program's
-// search path before its own copies, for the program under test alone, as
+// Makes Wine load a DLL of this name from a file found in the program's
+// search path before its own copy, for the program under test alone, as
 // Windows does for every DLL outside its KnownDLLs list; for as long as it lives.
 class PreferFilesNamed {
 public:
-    explicit PreferFilesNamed(std::initializer_list<const char*> dlls) {
+    explicit PreferFilesNamed(const char* dll) {
         HKEY key = nullptr;
         if (RegCreateKeyExA(HKEY_CURRENT_USER, kOverrides, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
                             &key, nullptr) == ERROR_SUCCESS) {
-            for (const char* dll : dlls) {
-                RegSetValueExA(key, dll, 0, REG_SZ, reinterpret_cast<const BYTE*>("native,builtin"),
-                               sizeof "native,builtin");
-            }
+            RegSetValueExA(key, dll, 0, REG_SZ, reinterpret_cast<const BYTE*>("native,builtin"),
+                           sizeof "native,builtin");
             RegCloseKey(key);
         }
     }
@@ -217,47 +214,49 @@ private:
 
 const std::string kPlanted = BuildFolder() + "\\planted_dll.dll";
 
+// What loads DLLs into the program: the open-file dialog, the shell and a conversion.
+void UseEveryDll(const AppFolder& app, const LinkSession& session) {
+    Click(Control(session.window, control_ids::kCmdBrowse));
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        return (dialog = session.program.TopLevelWindow("Select your PSX Image", "#32770")) !=
+               nullptr;
+    }));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+    ClickLabel(session.lblReadme);
+    EXPECT_EQ(session.WaitForOpenings(1), "arg=" + (app / "readme.txt") + "\ncwd=C:\\\n");
+    SetText(Control(session.window, control_ids::kTxtISO), app / "keys.bin");
+    Click(Control(session.window, control_ids::kCmdConvert));
+    EXPECT_TRUE(WaitUntil([&] { return FileExists(session.converterLog); }));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(session.window) != FALSE; }));
+}
+
 // Both starts: the first, which writes the manifest, and the next, which binds
 // the common controls it names.
 TEST(PlantedDll, NoneBesideTheProgramOrInItsCurrentFolderRunsInsideIt) {
     AppFolder app({true, true}, "kestrimond planted");
     WriteFile(app / "readme.txt", "Kestrimond GUI\r\n");
     TempFolder work("kestrimond work");
-    const char* const planted[] = {"uxtheme.dll", "comctl32.dll"};
     for (const std::string& folder : {app.path(), work.path()}) {
-        for (const char* dll : planted) {
-            ASSERT_TRUE(CopyFileA(kPlanted.c_str(), (folder + "\\" + dll).c_str(), FALSE));
-        }
+        ASSERT_TRUE(CopyFileA(kPlanted.c_str(), (folder + "\\uxtheme.dll").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA(kPlanted.c_str(), (folder + "\\comctl32.dll").c_str(), FALSE));
     }
-    PreferFilesNamed preferPlanted({"uxtheme", "comctl32"});
+    PreferFilesNamed uxtheme("uxtheme");
+    PreferFilesNamed comctl32("comctl32");
     const auto expectNotLoaded = [&] {
         for (const std::string& folder : {app.path(), work.path()}) {
-            for (const char* dll : planted) {
-                EXPECT_FALSE(FileExists(folder + "\\" + dll + ".loaded")) << folder << " " << dll;
-            }
+            EXPECT_FALSE(FileExists(folder + "\\uxtheme.dll.loaded")) << folder;
+            EXPECT_FALSE(FileExists(folder + "\\comctl32.dll.loaded")) << folder;
         }
     };
-    for (int start = 1; start <= 2; ++start) {
-        SCOPED_TRACE(start == 1 ? "first start" : "next start, with the manifest");
+    for (const char* start : {"first start", "next start, with the manifest"}) {
+        SCOPED_TRACE(start);
         LinkSession session(app, work.path());
         expectNotLoaded();
         ASSERT_NE(session.window, nullptr);
         EXPECT_TRUE(FileExists(app / "Kestrimond GUI.exe.manifest"));
-
-        Click(Control(session.window, control_ids::kCmdBrowse));
-        HWND dialog = nullptr;
-        ASSERT_TRUE(WaitUntil([&] {
-            return (dialog = session.program.TopLevelWindow("Select your PSX Image", "#32770")) !=
-                   nullptr;
-        }));
-        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
-        ClickLabel(session.lblReadme);
-        EXPECT_EQ(session.WaitForOpenings(1), "arg=" + (app / "readme.txt") + "\ncwd=C:\\\n");
-        SetText(Control(session.window, control_ids::kTxtISO), app / "keys.bin");
-        Click(Control(session.window, control_ids::kCmdConvert));
-        EXPECT_TRUE(WaitUntil([&] { return FileExists(session.converterLog); }));
-        EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(session.window) != FALSE; }));
+        UseEveryDll(app, session);
         expectNotLoaded();
         PostMessageA(session.window, WM_CLOSE, 0, 0);
         EXPECT_TRUE(session.program.WaitForExit());
@@ -274,7 +273,7 @@ TEST(PlantedDll, ASystemThemeLibraryWithoutIsThemeActiveIsReportedAndEndsTheProg
     ASSERT_TRUE(MoveFileExA(library.c_str(), saved.c_str(), MOVEFILE_REPLACE_EXISTING));
     const bool replaced = CopyFileA(kPlanted.c_str(), library.c_str(), FALSE);
     {
-        PreferFilesNamed broken({"uxtheme"});
+        PreferFilesNamed broken("uxtheme");
         AppFolder app;
         Program program(app.program());
         if (replaced) {

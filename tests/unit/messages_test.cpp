@@ -39,9 +39,6 @@ TEST(Messages, EveryTextByteForByte) {
     EXPECT_EQ(messages::ConverterNotStarted("%1 is not a valid Win32 application.\r\n", 193),
               "The program can not start kestrimond.exe.\r\r"
               "kestrimond.exe is not a valid Win32 application.");
-    EXPECT_EQ(
-        messages::ConverterNotStarted("%1 or %1, not %2.", 1),
-        "The program can not start kestrimond.exe.\r\rkestrimond.exe or kestrimond.exe, not %2.");
     EXPECT_EQ(messages::ConverterNotStarted(std::nullopt, 216),
               "The program can not start kestrimond.exe.\r\rError 216.");
     EXPECT_EQ(messages::UnexpectedError("std::bad_alloc"),

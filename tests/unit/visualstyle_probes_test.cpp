@@ -85,19 +85,16 @@ TEST(AddTrailingSeparator, AddsTheSeparatorOnceAndTrimsBlanksOnlyWhenAdding) {
 // this test sees the rule. Windows 2000 cannot tell, and loads nothing.
 TEST(CommonControls, LoadedByNameOnlyWhereTheActivationContextRedirectsThem) {
     struct Recorder : common_controls::Loader {
-        explicit Recorder(std::optional<bool> answer) : answer(answer) {}
-        std::optional<bool> Redirects(const wchar_t* dll) override {
-            asked = dll;
-            return answer;
-        }
-        void LoadAndInitialise(const char* dll) override { loaded = dll; }
         std::optional<bool> answer;
         std::wstring asked;
         std::string loaded;
+        std::optional<bool> Redirects(const wchar_t* dll) override { return asked = dll, answer; }
+        void LoadAndInitialise(const char* dll) override { loaded = dll; }
     };
     for (const std::optional<bool> answer :
          {std::optional(true), std::optional(false), std::optional<bool>()}) {
-        Recorder loader(answer);
+        Recorder loader;
+        loader.answer = answer;
         common_controls::Initialise(loader);
         EXPECT_EQ(loader.asked, L"comctl32.dll");
         EXPECT_EQ(loader.loaded, answer.value_or(false) ? "comctl32.dll" : "");

@@ -37,3 +37,11 @@ ensure_utf8_locale() {
         export LC_ALL=C.UTF-8
     fi
 }
+
+# The virtual display of the Wine prefix's lane (scripts/wine-prefix --lane),
+# where WINEPREFIX has one.
+use_lane_display() {
+    if [ -f "${WINEPREFIX:-}/.display" ]; then
+        export DISPLAY=":$(cat "$WINEPREFIX/.display")"
+    fi
+}

@@ -100,9 +100,17 @@ TEST(LongPathPrefix, OnlyDrivesSharesAndVolumesNameFilesBehindIt) {
     }
     for (const wchar_t* other :
          {L"\\\\?\\pipe\\x", L"\\\\?\\GLOBALROOT\\Device\\HarddiskVolume1\\a.iso", L"\\\\?\\CON",
-          L"\\\\?\\C:a.iso", L"\\\\?\\Volume{26a21bda}\\a.iso", L"\\\\?\\UNCx\\a", L"C:\\a.iso"}) {
+          L"\\\\?\\C:a.iso", L"\\\\?\\Volume{26a21bda}\\a.iso", L"\\\\?\\UNCx\\a", L"C:\\a.iso",
+          L"\\\\?\\Volume{26a21bda-a627-11d7-9931-806e6f6e6963}"}) {
         EXPECT_FALSE(common::NamesDiskBehindPrefix(other)) << other;
     }
+}
+
+// Windows makes "CON" and "C:\isos\aux" full as "\\.\CON" and "\\.\aux".
+TEST(NamesDevice, OnlyTheDeviceNamespace) {
+    EXPECT_TRUE(common::NamesDevice(L"\\\\.\\aux"));
+    EXPECT_TRUE(common::NamesDevice(L"\\\\.\\pipe\\x"));
+    EXPECT_FALSE(common::NamesDevice(L"\\\\?\\C:\\isos\\aux"));
     // A pipe or device behind the prefix, which "//?/pipe/x" becomes too.
     EXPECT_TRUE(common::NamesDevice(L"\\\\?\\pipe\\x"));
     EXPECT_FALSE(common::NamesDevice(L"C:\\isos\\aux.iso"));

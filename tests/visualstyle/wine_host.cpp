@@ -154,8 +154,9 @@ CaseWine::CaseWine(const fs::path& sharedPrefix, const std::string& folderPrefix
     if (!settled.ended) {
         throw std::runtime_error(settled.description);
     }
-    const auto copied = host_test::Run({"cp", "-a", sharedPrefix.string(), prefix_.string()},
-                                       environment_, log_.get(), kLimit);
+    const auto copied = host_test::Run(
+        {KESTRIMOND_SCRIPTS "/wine-prefix", "--copy", sharedPrefix.string(), prefix_.string()},
+        environment_, log_.get(), kLimit);
     if (!copied.succeeded) {
         throw std::runtime_error(copied.description + ": " + ReadFile(logPath_));
     }

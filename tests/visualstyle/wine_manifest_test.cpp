@@ -9,11 +9,12 @@
 // a Windows build's folder holding "Kestrimond GUI.exe" and the stand-in
 // kestrimond.exe; KESTRIMOND_WINE, the Wine loader for that build;
 // KESTRIMOND_ARCHITECTURE, the processor architecture the build's manifest
-// names; DISPLAY.
+// names; DISPLAY, unless the prefix's lane has a display of its own.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
 #include <optional>
 #include <regex>
 #include <sstream>
@@ -46,8 +47,14 @@ std::string Variable(const char* name) {
 class ManifestAtStart : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_FALSE(Variable("DISPLAY").empty()) << "no X display: DISPLAY is not set";
         const fs::path shared = Variable("WINEPREFIX");
+        // The display of the prefix's lane, where it has one (scripts/wine-prefix).
+        if (std::ifstream lane(shared / ".display"); lane) {
+            std::string number;
+            lane >> number;
+            setenv("DISPLAY", (":" + number).c_str(), 1);
+        }
+        ASSERT_FALSE(Variable("DISPLAY").empty()) << "no X display: DISPLAY is not set";
         ASSERT_TRUE(!shared.empty() && fs::exists(shared / ".kestrimond-ready"))
             << "no ready Wine prefix at WINEPREFIX=\"" << shared.string()
             << "\": the `wine` test fixture makes it with scripts/wine-prefix";

@@ -324,21 +324,23 @@ double Program::ThreadCpuMs() const {
 
 std::string TextOf(HWND window) {
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) {
+    // A program busy for a while (loading the OLE libraries for its logo
+    // while the machine is loaded) answers late, but answers.
+    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kPatience, &length)) {
         return "<no answer>";
     }
     std::string text(length + 1, '\0');
     DWORD_PTR copied = 0;
     SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                        SMTO_ABORTIFHUNG, 5000, &copied);
+                        SMTO_NORMAL, kPatience, &copied);
     text.resize(copied);
     return text;
 }
 
 void SetText(HWND control, const std::string& text) {
     DWORD_PTR result = 0;
-    SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                        SMTO_ABORTIFHUNG, 5000, &result);
+    SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL,
+                        kPatience, &result);
 }
 
 std::string ClassOf(HWND window) {
@@ -429,7 +431,8 @@ void ExpectErrorBox(const Program& program, const std::string& text) {
 
 static void BringToFront(HWND window) {
     SetForegroundWindow(window);
-    WaitUntil([&] { return GetForegroundWindow() == window; }, 5000);
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }, 5000))
+        << "the window did not come to the front";
 }
 
 void PressF1(HWND window) {

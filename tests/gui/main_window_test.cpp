@@ -344,6 +344,7 @@ TEST(Convert, ADoubleClickConvertsOnceAndTheNextClickAgain) {
     Session session(app);
     ASSERT_NE(session.window, nullptr);
     SetText(session.txtISO, images / "game.iso");
+    ASSERT_EQ(TextOf(session.txtISO), images / "game.iso");
     DoubleClick(session.cmdConvert);
     ASSERT_TRUE(WaitUntil([&] { return RunsIn(session.log).size() == 1; }));
     session.Release();

@@ -448,11 +448,17 @@ void DoubleClick(HWND control) {
     BringToFront(GetAncestor(control, GA_ROOT));
     RECT r;
     GetWindowRect(control, &r);
-    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    // Each press carries its place: under Wine the pointer's last move on the
+    // X display may still be on its way and move it elsewhere.
+    const LONG x = ((r.left + r.right) / 2) * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    const LONG y = ((r.top + r.bottom) / 2) * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
     INPUT clicks[4] = {};
     for (int i = 0; i < 4; ++i) {
         clicks[i].type = INPUT_MOUSE;
-        clicks[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+        clicks[i].mi.dx = x;
+        clicks[i].mi.dy = y;
+        clicks[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE |
+                               (i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
     }
     SendInput(4, clicks, sizeof(INPUT));
 }

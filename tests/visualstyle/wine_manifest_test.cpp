@@ -110,7 +110,12 @@ protected:
 
     static testing::AssertionResult WaitForWindow(const std::string& title, const char* what) {
         if (!WaitUntil([&] { return WindowShown(title); }, kLimit)) {
-            return testing::AssertionFailure() << "gave up waiting for " << what;
+            testing::AssertionResult failure = testing::AssertionFailure();
+            failure << "gave up waiting for " << what << "; on the display:";
+            for (const XWindow& window : XWindows()) {
+                failure << " \"" << window.title << "\"";
+            }
+            return failure;
         }
         return testing::AssertionSuccess();
     }

@@ -14,6 +14,7 @@
 #include "common/file_system.h"
 #include "common/version_info.h"
 #include "ui/Form1.h"
+#include "visualstyle/common_controls.h"
 #include "visualstyle/platform.h"
 
 namespace {
@@ -23,6 +24,7 @@ namespace {
 enum Step {
     kLoaderAndRuntime,  // process start to the first step
     kDllSearch,
+    kCommonControls,  // bound before any window: comctl32 and what it loads
     kVersionBlock,
     kWindowsVersion,
     kThemeLibrary,
@@ -35,10 +37,11 @@ enum Step {
     kOther,  // between the steps: DPI awareness, command line
     kSteps
 };
-constexpr const char* kNames[kSteps] = {"loader+runtime",  "dll-search",     "version-block",
-                                        "windows-version", "theme-library",  "program-path",
-                                        "separator",       "manifest-files", "window",
-                                        "converter-check", "show",           "other"};
+constexpr const char* kNames[kSteps] = {"loader+runtime", "dll-search",      "common-controls",
+                                        "version-block",  "windows-version", "theme-library",
+                                        "program-path",   "separator",       "manifest-files",
+                                        "window",         "converter-check", "show",
+                                        "other"};
 
 double spent[kSteps] = {};
 double firstStep = 0;
@@ -115,6 +118,12 @@ void __wrap__ZN6common27KeepDllSearchInSystemFolderEv() {
     spent[kLoaderAndRuntime] = SinceProcessStart();
     Timed(kDllSearch, kDllSearch, [] { __real__ZN6common27KeepDllSearchInSystemFolderEv(); });
     firstStep -= spent[kLoaderAndRuntime];
+}
+
+void __real__ZN15common_controls10InitialiseERNS_6LoaderE(common_controls::Loader&);
+void __wrap__ZN15common_controls10InitialiseERNS_6LoaderE(common_controls::Loader& loader) {
+    Timed(kCommonControls, kCommonControls,
+          [&] { __real__ZN15common_controls10InitialiseERNS_6LoaderE(loader); });
 }
 
 common::VersionInfo __real__ZN3App7VersionEv();

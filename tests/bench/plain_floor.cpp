@@ -1,6 +1,6 @@
 // The third floor of the start-up benchmark: the program's start-up work done
 // the plainest way, in plain Win32 calls and none of the program's code but
-// its canary and its manifest's template. Built with the program's compilers
+// its canary and its manifest's template and replacement. Built with the program's compilers
 // and settings.
 #include <windows.h>
 
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "resource_ids.h"
+#include "tests/bench/floor_window.h"
 #include "tests/bench/plain_floor_path.h"
 #include "visualstyle/manifest.h"
 
@@ -111,12 +112,6 @@ Fn* SystemFunction(const char* dll, const char* name) {
                : nullptr;
 }
 
-void ReplaceAll(std::string& text, const std::string& word, const std::string& by) {
-    for (auto at = text.find(word); at != std::string::npos; at = text.find(word, at + by.size())) {
-        text.replace(at, word.size(), by);
-    }
-}
-
 // Writes the manifest beside the program afresh, for the next start.
 void WriteManifest(const ProgramPath& program, const Version& version) {
     const auto pathIsNetworkPath =
@@ -144,12 +139,12 @@ void WriteManifest(const ProgramPath& program, const Version& version) {
     }
 
     std::string text = modXPStyle2::ManifestTemplate(sizeof(void*) == 8 ? "amd64" : "x86");
-    ReplaceAll(text, "EXENAME", program.name + ".exe");
-    ReplaceAll(text, "EXEVERSION",
-               std::to_string(version.major) + '.' + std::to_string(version.minor) + '.' +
-                   std::to_string(version.revision) + ".0");
-    ReplaceAll(text, "EXEDESCRIPTION", version.description);
-    ReplaceAll(text, "COMPANYNAME", version.company);
+    modXPStyle2::ReplaceAll(text, "EXENAME", program.name + ".exe");
+    modXPStyle2::ReplaceAll(text, "EXEVERSION",
+                            std::to_string(version.major) + '.' + std::to_string(version.minor) +
+                                '.' + std::to_string(version.revision) + ".0");
+    modXPStyle2::ReplaceAll(text, "EXEDESCRIPTION", version.description);
+    modXPStyle2::ReplaceAll(text, "COMPANYNAME", version.company);
 
     if (found) {
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -209,14 +204,6 @@ HWND Control(HWND window, const char* className, const char* text, DWORD style, 
     return control;
 }
 
-LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -242,7 +229,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ReleaseDC(nullptr, screen);
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = WindowProc;
+    windowClass.lpfnWndProc = FloorWindowProc;
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(resource_ids::kIconGroup));
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);

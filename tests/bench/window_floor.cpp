@@ -4,25 +4,14 @@
 // settings.
 #include <windows.h>
 
+#include "tests/bench/floor_window.h"
 #include "ui/main_window.h"
 #include "visualstyle/common_controls.h"
-
-namespace {
-
-LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     common_controls::Initialise(common_controls::SystemLoader());
     const int dpi = main_window::ScreenDpi();
-    main_window::RegisterWindowClass(instance, "WindowFloor", WindowProc);
+    main_window::RegisterWindowClass(instance, "WindowFloor", FloorWindowProc);
     HWND window = main_window::CreateFrame(instance, "WindowFloor", "Window floor", dpi, nullptr);
     const main_window::Fonts fonts = main_window::CreateFonts(dpi);
     const main_window::Controls controls =

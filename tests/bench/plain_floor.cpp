@@ -274,12 +274,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(window, SW_SHOW);
     SetFocus(txtISO);
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (!IsDialogMessageA(window, &message)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-    }
-    return 0;
+    return FloorMessageLoop(window);
 }

@@ -17,12 +17,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const main_window::Controls controls =
         main_window::CreateControls(window, instance, dpi, fonts);
     main_window::ShowCentred(window, controls.txtISO);
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (!IsDialogMessageA(window, &message)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-    }
-    return 0;
+    return FloorMessageLoop(window);
 }

@@ -18,6 +18,7 @@
 #include "process/execCMD.h"
 #include "ui/ansi_names.h"
 #include "ui/control_ids.h"
+#include "ui/dpi.h"
 #include "ui/dropped_files.h"
 #include "ui/logo.h"
 #include "ui/main_window.h"
@@ -76,25 +77,17 @@ Form1::Form1() {
 }
 
 void Form1::Load(HINSTANCE instance) {
-    dpi_ = main_window::ScreenDpi();
     main_window::RegisterWindowClass(instance, kWindowClass, WindowProc);
-    main_window::CreateFrame(instance, kWindowClass, kTitle, dpi_, this);
-    fonts_ = main_window::CreateFonts(dpi_);
-    const main_window::Controls controls =
-        main_window::CreateControls(hwnd_, instance, dpi_, fonts_);
-    txtISO = controls.txtISO;
-    cmdBrowse = controls.cmdBrowse;
-    cmdConvert = controls.cmdConvert;
-    lblSite = controls.lblSite;
-    lblReadme = controls.lblReadme;
-    imgLogo = controls.imgLogo;
+    main_window::CreateFrame(instance, kWindowClass, kTitle, this);
+    controls_ = main_window::CreateControls(hwnd_, instance);
+    LayOut(dpi::OfWindow(hwnd_));
     DescribeToScreenReaders();
     Form_Load();
 }
 
 void Form1::Show(const std::optional<std::wstring>& image) {
     const std::optional<std::string> problem = image ? PutShellImage(*image) : std::nullopt;
-    main_window::ShowCentred(hwnd_, txtISO);
+    main_window::ShowCentred(hwnd_, dpi_, controls_.txtISO);
     // Decoding the logo loads the OLE libraries; the window need not wait for that.
     PostMessageA(hwnd_, kLoadLogo, 0, 0);
     if (problem) {
@@ -104,16 +97,47 @@ void Form1::Show(const std::optional<std::wstring>& image) {
 
 // What screen readers hear beyond the captions.
 void Form1::DescribeToScreenReaders() {
-    accessible_.emplace_back(cmdBrowse, AccessibleControl::Look{L"Browse for an image", false});
-    accessible_.emplace_back(lblSite, AccessibleControl::Look{nullptr, true});
-    accessible_.emplace_back(lblReadme, AccessibleControl::Look{nullptr, true});
+    accessible_.emplace_back(controls_.cmdBrowse,
+                             AccessibleControl::Look{L"Browse for an image", false});
+    accessible_.emplace_back(controls_.lblSite, AccessibleControl::Look{nullptr, true});
+    accessible_.emplace_back(controls_.lblReadme, AccessibleControl::Look{nullptr, true});
 }
 
 // The logo shows at its own size: the control takes the bitmap's.
 void Form1::OnLoadLogo() {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE));
-    logo_ = GdiObject<HBITMAP>(LoadLogo(instance, dpi_));
-    SendMessageA(imgLogo, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_.get()));
+    GdiObject<HBITMAP> logo(LoadLogo(instance, dpi_));
+    const auto shown = reinterpret_cast<HBITMAP>(SendMessageA(
+        controls_.imgLogo, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo.get())));
+    // Version 6 of the common controls shows a copy of a bitmap with alpha,
+    // and hands that copy back when it is replaced.
+    if (shown && shown != logo_.get()) {
+        DeleteObject(shown);
+    }
+    // The old logo goes with `logo`, now that the control no longer shows it.
+    std::swap(logo_, logo);
+}
+
+// Lays the window out for `dpi`: at start, and whenever its DPI changes. The
+// frame is sized by the caller.
+void Form1::LayOut(int dpi) {
+    main_window::Fonts fonts = main_window::CreateFonts(dpi);
+    main_window::LayOut(hwnd_, controls_, fonts, dpi);
+    // The old fonts go with `fonts`, now that no control uses them.
+    std::swap(fonts_, fonts);
+    dpi_ = dpi;
+    // Until the logo is first decoded, that does it at the new DPI.
+    if (logo_.get()) {
+        OnLoadLogo();
+    }
+}
+
+// Windows suggests where the frame goes at the new DPI, so that it stays on
+// the monitor that caused the change.
+void Form1::OnDpiChanged(int dpi, RECT frame) {
+    LayOut(dpi);
+    SetWindowPos(hwnd_, nullptr, frame.left, frame.top, frame.right - frame.left,
+                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT CALLBACK Form1::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -158,6 +182,13 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_HELP:
             OnHelp(*reinterpret_cast<const HELPINFO*>(lParam));
             return TRUE;
+        case dpi::kGetDpiScaledSize:
+            // Windows' own guess scales the title bar and borders linearly.
+            *reinterpret_cast<SIZE*>(lParam) = main_window::FrameSize(static_cast<int>(wParam));
+            return TRUE;
+        case dpi::kDpiChanged:
+            OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_CTLCOLORSTATIC:
             return OnCtlColorStatic(reinterpret_cast<HDC>(wParam));
         case WM_DESTROY:
@@ -235,7 +266,7 @@ void Form1::OnActivate(WPARAM wParam) {
             lastFocus_ = focus;
         }
     } else if (!IsIconic(hwnd_)) {
-        SetFocus(lastFocus_ ? lastFocus_ : txtISO);
+        SetFocus(lastFocus_ ? lastFocus_ : controls_.txtISO);
     }
 }
 
@@ -283,7 +314,7 @@ void Form1::cmdBrowse_Click() {
         // The first of several names; the others are dropped.
         const std::string image =
             common::JoinPath(result.Folder, result.FileNames[1], common::IsAnsiLeadByte);
-        SetWindowTextA(txtISO, image.c_str());
+        SetWindowTextA(controls_.txtISO, image.c_str());
     } catch (const dialog::DialogError&) {
         // A selection the result cannot hold: the text box keeps its text.
     } catch (const std::bad_alloc&) {
@@ -315,7 +346,7 @@ void Form1::cmdConvert_Click() {
         return;  // a file came or went while we looked
     }
 
-    const std::string image = TextOf(txtISO);
+    const std::string image = TextOf(controls_.txtISO);
     // A text that can name no file is missing: a double quote in it would end
     // the quoted argument early and hand the rest to the converter as further
     // arguments.
@@ -334,6 +365,14 @@ void Form1::cmdConvert_Click() {
     DiscardQueuedInput();
     // Before the window shows, so that nothing asked for once it shows is dropped.
     PostMessageA(hwnd_, kConversionOver, 0, 0);
+    // Its monitor's DPI may have changed while it was hidden, whether or not
+    // Windows said so.
+    if (const int dpi = dpi::OfWindow(hwnd_); dpi != dpi_) {
+        LayOut(dpi);
+        const SIZE frame = main_window::FrameSize(dpi);
+        SetWindowPos(hwnd_, nullptr, 0, 0, frame.cx, frame.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     ShowWindow(hwnd_, SW_SHOW);
     // A converter that was removed or replaced since start-up ran no conversion.
     if (error != 0) {
@@ -373,7 +412,7 @@ std::optional<std::string> Form1::PutShellImage(const std::wstring& path) {
     if (!image.boxText) {
         return image.message;
     }
-    SetWindowTextA(txtISO, image.boxText->c_str());
+    SetWindowTextA(controls_.txtISO, image.boxText->c_str());
     return std::nullopt;
 }
 

@@ -49,6 +49,8 @@ private:
     void OnActivate(WPARAM wParam);
     LRESULT OnCtlColorStatic(HDC dc);
     void OnLoadLogo();
+    void LayOut(int dpi);
+    void OnDpiChanged(int dpi, RECT frame);
     void OnDropFiles(HDROP drop);
     void OnHelp(const HELPINFO& help);
     bool TakesCommands() const;
@@ -73,13 +75,9 @@ private:
     void ShowError(const std::string& text) const;
 
     HWND hwnd_ = nullptr;
+    // The DPI the window is laid out for.
     int dpi_ = 96;
-    HWND txtISO = nullptr;
-    HWND cmdBrowse = nullptr;
-    HWND cmdConvert = nullptr;
-    HWND lblSite = nullptr;
-    HWND lblReadme = nullptr;
-    HWND imgLogo = nullptr;
+    main_window::Controls controls_{};
     // The control that had the focus when the window was last deactivated.
     HWND lastFocus_ = nullptr;
     main_window::Fonts fonts_;

@@ -6,23 +6,12 @@
 #include <vector>
 
 #include "common/arguments.h"
-#include "common/dll_function.h"
 #include "common/system_dlls.h"
 #include "ui/Form1.h"
+#include "ui/dpi.h"
 #include "visualstyle/common_controls.h"
 
 namespace {
-
-// Declares the program DPI-aware where Windows knows the idea (Vista on), so
-// that it lays itself out for the real DPI instead of being stretched. Not
-// done in the manifest: an embedded manifest would hide the one the program
-// writes beside itself for visual styles.
-void DeclareDpiAware() {
-    static common::DllFunction<BOOL WINAPI()> setDpiAware("user32.dll", "SetProcessDPIAware");
-    if (setDpiAware.get()) {
-        setDpiAware.get()();
-    }
-}
 
 int RunMessageLoop(HWND window) {
     MSG message;
@@ -40,8 +29,9 @@ int RunMessageLoop(HWND window) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     common::KeepDllSearchInSystemFolder();
+    // The program lays itself out for the real DPI instead of being stretched.
+    dpi::DeclareForProcess();
     common_controls::Initialise(common_controls::SystemLoader());
-    DeclareDpiAware();
     std::optional<Form1> form;
     try {
         form.emplace();

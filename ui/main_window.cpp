@@ -5,12 +5,14 @@
 #include "common/ansi_text.h"
 #include "resources/resource_ids.h"
 #include "ui/control_ids.h"
+#include "ui/dpi.h"
 #include "ui/layout.h"
 
 namespace main_window {
 namespace {
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kWindowExStyle = WS_EX_ACCEPTFILES;
 constexpr char kSiteCaption[] = "Visit quillmarsh58.example.net";
 constexpr char kReadmeCaption[] = "View the readme";
 // The text box's name for screen readers.
@@ -49,13 +51,6 @@ int LabelWidth(HWND window, HFONT font, int dpi, const char* caption) {
 
 }  // namespace
 
-int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
 void RegisterWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure) {
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -70,17 +65,19 @@ void RegisterWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure
     }
 }
 
-HWND CreateFrame(HINSTANCE instance, const char* className, const char* title, int dpi,
-                 void* creationData) {
-    RECT frame{0, 0, layout::TwipsToPixels(layout::kClientArea.width, dpi),
-               layout::TwipsToPixels(layout::kClientArea.height, dpi)};
-    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
+HWND CreateFrame(HINSTANCE instance, const char* className, const char* title, void* creationData) {
     // Files dropped from the shell arrive as WM_DROPFILES; the style alone
-    // asks for them, with no shell32 loaded at start.
-    return Created(CreateWindowExA(WS_EX_ACCEPTFILES, className, title, kWindowStyle, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, frame.right - frame.left,
-                                   frame.bottom - frame.top, nullptr, nullptr, instance,
-                                   creationData));
+    // asks for them, with no shell32 loaded at start. The size comes with the
+    // layout, once the window's DPI is known.
+    return Created(CreateWindowExA(
+        kWindowExStyle, className, title, kWindowStyle, GetSystemMetrics(SM_CXSCREEN) / 2,
+        GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr, nullptr, instance, creationData));
+}
+
+SIZE FrameSize(int dpi) {
+    return dpi::FrameAround(SIZE{layout::TwipsToPixels(layout::kClientArea.width, dpi),
+                                 layout::TwipsToPixels(layout::kClientArea.height, dpi)},
+                            kWindowStyle, kWindowExStyle, dpi);
 }
 
 Fonts CreateFonts(int dpi) {
@@ -89,52 +86,61 @@ Fonts CreateFonts(int dpi) {
         GdiObject<HFONT>(CreateUiFont("MS Sans Serif", dpi, common::CharsetOfCodePage(GetACP())))};
 }
 
-Controls CreateControls(HWND window, HINSTANCE instance, int dpi, const Fonts& fonts) {
+Controls CreateControls(HWND window, HINSTANCE instance) {
     const auto create = [&](const char* windowClass, const char* text, DWORD style, DWORD exStyle,
-                            int id, layout::TwipsRect twips, HFONT font) {
-        const layout::PixelRect r = layout::ToPixels(twips, dpi);
-        HWND control = Created(CreateWindowExA(
-            exStyle, windowClass, text, WS_CHILD | style, r.left, r.top, r.width, r.height, window,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr));
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        return control;
+                            int id) {
+        return Created(CreateWindowExA(exStyle, windowClass, text, WS_CHILD | style, 0, 0, 0, 0,
+                                       window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                       instance, nullptr));
     };
     Controls controls{};
     // Screen readers name an edit control after the label just before it;
     // this one is never shown and takes no focus.
-    create("STATIC", kTextBoxLabel, SS_NOPREFIX, 0, control_ids::kLblISO, layout::kTxtISO, nullptr);
-    controls.txtISO =
-        create("EDIT", "", WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
-               control_ids::kTxtISO, layout::kTxtISO, fonts.textBox.get());
+    controls.lblISO = create("STATIC", kTextBoxLabel, SS_NOPREFIX, 0, control_ids::kLblISO);
+    controls.txtISO = create("EDIT", "", WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL,
+                             WS_EX_CLIENTEDGE, control_ids::kTxtISO);
     // No limit on the length of the path beyond the control's own.
     SendMessageA(controls.txtISO, EM_SETLIMITTEXT, 0, 0);
     controls.cmdBrowse = create("BUTTON", "...", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
-                                control_ids::kCmdBrowse, layout::kCmdBrowse, fonts.window.get());
+                                control_ids::kCmdBrowse);
     controls.cmdConvert = create("BUTTON", "Convert", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
-                                 control_ids::kCmdConvert, layout::kCmdConvert, fonts.window.get());
-
+                                 control_ids::kCmdConvert);
     // The links take no focus and size their width to their caption.
     constexpr DWORD kLabelStyle = WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOTIFY | SS_NOPREFIX;
-    layout::TwipsRect site = layout::kLblSite;
-    site.width = LabelWidth(window, fonts.window.get(), dpi, kSiteCaption);
-    controls.lblSite = create("STATIC", kSiteCaption, kLabelStyle, 0, control_ids::kLblSite, site,
-                              fonts.window.get());
-    layout::TwipsRect readme = layout::kLblReadme;
-    readme.width = LabelWidth(window, fonts.window.get(), dpi, kReadmeCaption);
-    controls.lblReadme = create("STATIC", kReadmeCaption, kLabelStyle, 0, control_ids::kLblReadme,
-                                readme, fonts.window.get());
-
-    controls.imgLogo = create("STATIC", "", WS_VISIBLE | SS_BITMAP, 0, control_ids::kImgLogo,
-                              layout::kImgLogo, nullptr);
+    controls.lblSite = create("STATIC", kSiteCaption, kLabelStyle, 0, control_ids::kLblSite);
+    controls.lblReadme = create("STATIC", kReadmeCaption, kLabelStyle, 0, control_ids::kLblReadme);
+    controls.imgLogo = create("STATIC", "", WS_VISIBLE | SS_BITMAP, 0, control_ids::kImgLogo);
     return controls;
 }
 
-void ShowCentred(HWND window, HWND focus) {
-    RECT frame;
-    GetWindowRect(window, &frame);
-    SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+void LayOut(HWND window, const Controls& controls, const Fonts& fonts, int dpi) {
+    const auto place = [&](HWND control, layout::TwipsRect twips, HFONT font) {
+        const layout::PixelRect r = layout::ToPixels(twips, dpi);
+        SetWindowPos(control, nullptr, r.left, r.top, r.width, r.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        if (font) {
+            SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        }
+    };
+    const auto link = [&](layout::TwipsRect twips, const char* caption) {
+        twips.width = LabelWidth(window, fonts.window.get(), dpi, caption);
+        return twips;
+    };
+    place(controls.lblISO, layout::kTxtISO, nullptr);
+    place(controls.txtISO, layout::kTxtISO, fonts.textBox.get());
+    place(controls.cmdBrowse, layout::kCmdBrowse, fonts.window.get());
+    place(controls.cmdConvert, layout::kCmdConvert, fonts.window.get());
+    place(controls.lblSite, link(layout::kLblSite, kSiteCaption), fonts.window.get());
+    place(controls.lblReadme, link(layout::kLblReadme, kReadmeCaption), fonts.window.get());
+    place(controls.imgLogo, layout::kImgLogo, nullptr);
+}
+
+void ShowCentred(HWND window, int dpi, HWND focus) {
+    // In the physical pixels of the primary screen where the window is per-monitor aware.
+    const SIZE frame = FrameSize(dpi);
+    SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - frame.cx) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - frame.cy) / 2, frame.cx, frame.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(window, SW_SHOW);
     SetFocus(focus);
 }

@@ -15,8 +15,9 @@ struct Fonts {
     GdiObject<HFONT> textBox;  // the text box's, in the system's script
 };
 
-// The visible controls; the text box's label for screen readers is never shown.
+// The controls; the text box's label for screen readers is never shown.
 struct Controls {
+    HWND lblISO;
     HWND txtISO;
     HWND cmdBrowse;
     HWND cmdConvert;
@@ -25,23 +26,27 @@ struct Controls {
     HWND imgLogo;
 };
 
-// The logical pixels per inch of the screen, which the design is scaled to.
-int ScreenDpi();
-
 // Registers the window class `name`, with the program's icon.
 void RegisterWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure);
 
-// Creates the window, hidden, its client area sized from the design;
-// `creationData` reaches WM_NCCREATE.
-HWND CreateFrame(HINSTANCE instance, const char* className, const char* title, int dpi,
-                 void* creationData);
+// Creates the window, hidden, on the primary screen, where it will show, so
+// that it has that monitor's DPI; `creationData` reaches WM_NCCREATE.
+HWND CreateFrame(HINSTANCE instance, const char* className, const char* title, void* creationData);
+
+// The frame's size for the design's client area at `dpi`.
+SIZE FrameSize(int dpi);
 
 Fonts CreateFonts(int dpi);
 
-// Creates the controls in tab order, which the Tab key follows.
-Controls CreateControls(HWND window, HINSTANCE instance, int dpi, const Fonts& fonts);
+// Creates the controls in tab order, which the Tab key follows; LayOut places them.
+Controls CreateControls(HWND window, HINSTANCE instance);
 
-// Centres the window on the screen, shows it and puts the focus in `focus`.
-void ShowCentred(HWND window, HWND focus);
+// Places and sizes every control from the design at `dpi`, in `fonts`, the
+// links as wide as their captions in them. The frame keeps its size.
+void LayOut(HWND window, const Controls& controls, const Fonts& fonts, int dpi);
+
+// Sizes the window for `dpi`, centres it on the screen, shows it and puts the
+// focus in `focus`.
+void ShowCentred(HWND window, int dpi, HWND focus);
 
 }  // namespace main_window

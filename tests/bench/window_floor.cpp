@@ -5,17 +5,18 @@
 #include <windows.h>
 
 #include "tests/bench/floor_window.h"
+#include "ui/dpi.h"
 #include "ui/main_window.h"
 #include "visualstyle/common_controls.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     common_controls::Initialise(common_controls::SystemLoader());
-    const int dpi = main_window::ScreenDpi();
     main_window::RegisterWindowClass(instance, "WindowFloor", FloorWindowProc);
-    HWND window = main_window::CreateFrame(instance, "WindowFloor", "Window floor", dpi, nullptr);
+    HWND window = main_window::CreateFrame(instance, "WindowFloor", "Window floor", nullptr);
+    const int dpi = dpi::OfWindow(window);
     const main_window::Fonts fonts = main_window::CreateFonts(dpi);
-    const main_window::Controls controls =
-        main_window::CreateControls(window, instance, dpi, fonts);
-    main_window::ShowCentred(window, controls.txtISO);
+    const main_window::Controls controls = main_window::CreateControls(window, instance);
+    main_window::LayOut(window, controls, fonts, dpi);
+    main_window::ShowCentred(window, dpi, controls.txtISO);
     return FloorMessageLoop(window);
 }

@@ -363,6 +363,23 @@ void ClickLabel(HWND label) {
     PostMessageA(label, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
 }
 
+int CaptionWidth(const std::string& caption, int fontHeight) {
+    LOGFONTA font{};
+    font.lfHeight = fontHeight;
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = ANSI_CHARSET;
+    lstrcpyA(font.lfFaceName, "Trebuchet MS");
+    HFONT handle = CreateFontIndirectA(&font);
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(screen, handle);
+    SIZE extent{};
+    GetTextExtentPoint32A(screen, caption.c_str(), static_cast<int>(caption.size()), &extent);
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(handle);
+    return extent.cx;
+}
+
 RECT RectInParent(HWND control) {
     RECT r;
     GetWindowRect(control, &r);

@@ -134,6 +134,9 @@ void Click(HWND button);
 // Clicks a label with the left mouse button.
 void ClickLabel(HWND label);
 
+// The width of a caption in the window font of `fontHeight`, as this process
+// measures it.
+int CaptionWidth(const std::string& caption, int fontHeight);
 // A control's rectangle relative to its parent's client area, in pixels.
 RECT RectInParent(HWND control);
 // The window that has the keyboard focus on the program's thread.

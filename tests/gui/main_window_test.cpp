@@ -26,24 +26,6 @@ const std::string kBaseMissing =
     "The following files cannot be found.\r\r\"base.pbp\"\r\r" + kRequired;
 const std::string kImageMissing = "No ISO File selected, or the file does not exist";
 
-// The width of a caption in the window font, as this process measures it.
-int CaptionWidth(const char* caption) {
-    LOGFONTA font{};
-    font.lfHeight = -11;  // 8.25 pt at 96 dpi
-    font.lfWeight = FW_NORMAL;
-    font.lfCharSet = ANSI_CHARSET;
-    lstrcpyA(font.lfFaceName, "Trebuchet MS");
-    HFONT handle = CreateFontIndirectA(&font);
-    HDC screen = GetDC(nullptr);
-    HGDIOBJ previous = SelectObject(screen, handle);
-    SIZE extent{};
-    GetTextExtentPoint32A(screen, caption, lstrlenA(caption), &extent);
-    SelectObject(screen, previous);
-    ReleaseDC(nullptr, screen);
-    DeleteObject(handle);
-    return extent.cx;
-}
-
 TEST(StartUp, WithoutTheConverterTheProgramSaysSoAndEnds) {
     AppFolder app({/*converter=*/false, /*dataFiles=*/true});
     Program program(app.program());
@@ -146,7 +128,7 @@ TEST(MainWindow, LayoutAt96Dpi) {
         if (expected.rect.right >= 0) {
             EXPECT_EQ(r.right, expected.rect.right);
         } else {
-            EXPECT_EQ(r.right - r.left, CaptionWidth(expected.caption));
+            EXPECT_EQ(r.right - r.left, CaptionWidth(expected.caption, -11));  // 8.25 pt
         }
     }
     // Six controls show; the label that names the text box for screen readers does not.

@@ -7,6 +7,7 @@
 //   icon <big|small> <width>x<height> <same as the executable's icon resource: 1|0>
 //   logo <width>x<height> of the picture the logo shows, once it shows one, or "none"
 //   watching <1|0>: whether the moves of the open-file dialog are being recorded
+// It also changes the main window's DPI when a test asks (ChangeDpi).
 // The moves go to the same path with ".moves" added, one line each as the
 // dialog's window procedure saw them:
 //   move <SetWindowPos flags, hex> <left> <top> <right> <bottom>
@@ -14,6 +15,7 @@
 // asks (probe_drop.h).
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -26,6 +28,10 @@ namespace {
 
 constexpr char kMainTitle[] = "Kestrimond GUI BETA - Created by quill_marsh58";
 constexpr char kDialogTitle[] = "Select your PSX Image";
+
+// Windows 10's messages of a DPI change, spelt here as in Windows' headers.
+constexpr UINT kDpiChanged = 0x02E0;
+constexpr UINT kGetDpiScaledSize = 0x02E4;
 
 HINSTANCE probeModule = nullptr;
 std::string movesPath;
@@ -76,6 +82,36 @@ BOOL CALLBACK CollectChild(HWND child, LPARAM lParam) {
     return TRUE;
 }
 
+// Writes the "font" line of each control and the "logo" line; returns the
+// fonts and the bitmap they use.
+std::vector<HGDIOBJ> Describe(FILE* file, HWND main) {
+    std::vector<HWND> children;
+    EnumChildWindows(main, CollectChild, reinterpret_cast<LPARAM>(&children));
+    std::vector<HGDIOBJ> objects;
+    for (HWND child : children) {
+        const HFONT font = reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0));
+        LOGFONTA logFont{};
+        if (font && GetObjectA(font, sizeof logFont, &logFont)) {
+            objects.push_back(font);
+            std::fprintf(file, "font %d %s|%ld|%ld|%d|%d|%d|%d\n", GetDlgCtrlID(child),
+                         logFont.lfFaceName, logFont.lfHeight, logFont.lfWeight, logFont.lfItalic,
+                         logFont.lfUnderline, logFont.lfStrikeOut, logFont.lfCharSet);
+        } else {
+            std::fprintf(file, "font %d none\n", GetDlgCtrlID(child));
+        }
+    }
+    const auto picture = reinterpret_cast<HBITMAP>(
+        SendMessageA(GetDlgItem(main, control_ids::kImgLogo), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    BITMAP bitmap{};
+    if (picture && GetObjectA(picture, sizeof bitmap, &bitmap)) {
+        objects.push_back(picture);
+        std::fprintf(file, "logo %ldx%ld\n", bitmap.bmWidth, bitmap.bmHeight);
+    } else {
+        std::fprintf(file, "logo none\n");
+    }
+    return objects;
+}
+
 // The colour bits of an icon, to compare two icons' images.
 std::vector<unsigned char> BitsOf(HICON icon, SIZE* size) {
     ICONINFO info{};
@@ -120,20 +156,6 @@ DWORD WINAPI Report(void*) {
     std::fprintf(file, "dpi %d\n", GetDeviceCaps(screen, LOGPIXELSY));
     ReleaseDC(nullptr, screen);
 
-    std::vector<HWND> children;
-    EnumChildWindows(main, CollectChild, reinterpret_cast<LPARAM>(&children));
-    for (HWND child : children) {
-        const HFONT font = reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0));
-        LOGFONTA logFont{};
-        if (font && GetObjectA(font, sizeof logFont, &logFont)) {
-            std::fprintf(file, "font %d %s|%ld|%ld|%d|%d|%d|%d\n", GetDlgCtrlID(child),
-                         logFont.lfFaceName, logFont.lfHeight, logFont.lfWeight, logFont.lfItalic,
-                         logFont.lfUnderline, logFont.lfStrikeOut, logFont.lfCharSet);
-        } else {
-            std::fprintf(file, "font %d none\n", GetDlgCtrlID(child));
-        }
-    }
-
     // Each icon against the executable's icon resource drawn at the same size.
     const struct {
         const char* name;
@@ -160,25 +182,42 @@ DWORD WINAPI Report(void*) {
 
     // The logo is decoded just after the window first shows.
     const HWND logo = GetDlgItem(main, control_ids::kImgLogo);
-    HBITMAP picture = nullptr;
-    for (int tries = 0; tries < 500 && !picture; ++tries) {
-        picture = reinterpret_cast<HBITMAP>(SendMessageA(logo, STM_GETIMAGE, IMAGE_BITMAP, 0));
-        if (!picture) {
-            Sleep(20);
-        }
+    for (int tries = 0; tries < 500 && !SendMessageA(logo, STM_GETIMAGE, IMAGE_BITMAP, 0);
+         ++tries) {
+        Sleep(20);
     }
-    BITMAP bitmap{};
-    if (picture && GetObjectA(picture, sizeof bitmap, &bitmap)) {
-        std::fprintf(file, "logo %ldx%ld\n", bitmap.bmWidth, bitmap.bmHeight);
-    } else {
-        std::fprintf(file, "logo none\n");
-    }
+    Describe(file, main);
     std::fprintf(file, "end\n");
     std::fclose(file);
     return 0;
 }
 
 }  // namespace
+
+void ChangeDpi(const std::string& request, const std::string& answerPath) {
+    int dpi = 0;
+    RECT frame{};
+    std::sscanf(request.c_str(), "dpi %d %ld %ld %ld %ld", &dpi, &frame.left, &frame.top,
+                &frame.right, &frame.bottom);
+    FILE* file = std::fopen(answerPath.c_str(), "wb");
+    if (!file) {
+        return;
+    }
+    const HWND main = ProgramMainWindow();
+    const std::vector<HGDIOBJ> before = Describe(file, main);
+    SIZE scaled{};
+    const LRESULT answered =
+        SendMessageA(main, kGetDpiScaledSize, dpi, reinterpret_cast<LPARAM>(&scaled));
+    SendMessageA(main, kDpiChanged, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&frame));
+    // The lines of the new state come last, and so count.
+    Describe(file, main);
+    std::fprintf(file, "scaled %d %ldx%ld\nfreed %d of %d\n", static_cast<int>(answered), scaled.cx,
+                 scaled.cy,
+                 static_cast<int>(std::count_if(before.begin(), before.end(),
+                                                [](HGDIOBJ o) { return GetObjectType(o) == 0; })),
+                 static_cast<int>(before.size()));
+    std::fclose(file);
+}
 
 BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {

@@ -34,13 +34,17 @@ void LoadProbe(const Program& program) {
 
 std::map<std::string, std::string> ProbeProgram(const Program& program,
                                                 const std::string& reportPath) {
-    std::map<std::string, std::string> report;
     LoadProbe(program);
     std::string text;
     WaitUntil([&] {
         text = ReadFile(reportPath);
         return text.size() >= 4 && text.compare(text.size() - 4, 4, "end\n") == 0;
     });
+    return ReadReport(text);
+}
+
+std::map<std::string, std::string> ReadReport(const std::string& text) {
+    std::map<std::string, std::string> report;
     std::istringstream lines(text);
     for (std::string line; std::getline(lines, line);) {
         std::istringstream words(line);
@@ -60,7 +64,6 @@ std::map<std::string, std::string> ProbeProgram(const Program& program,
 
 std::string DropFiles(const Program& program, const std::string& requestPath,
                       const std::vector<std::wstring>& paths) {
-    LoadProbe(program);
     // The names as the drop holds them: wide, each ended by a NUL, and one
     // more NUL at the end.
     std::wstring list;
@@ -68,8 +71,15 @@ std::string DropFiles(const Program& program, const std::string& requestPath,
         list += path + L'\0';
     }
     list += L'\0';
-    WriteFile(requestPath, std::string(reinterpret_cast<const char*>(list.data()),
-                                       list.size() * sizeof(wchar_t)));
+    return AskProbe(
+        program, requestPath,
+        std::string(reinterpret_cast<const char*>(list.data()), list.size() * sizeof(wchar_t)));
+}
+
+std::string AskProbe(const Program& program, const std::string& requestPath,
+                     const std::string& request) {
+    LoadProbe(program);
+    WriteFile(requestPath, request);
     const std::string events = "KestrimondProbeDrop." + std::to_string(program.id());
     HANDLE asked = CreateEventA(nullptr, FALSE, FALSE, (events + ".asked").c_str());
     HANDLE answered = CreateEventA(nullptr, FALSE, FALSE, (events + ".answered").c_str());

@@ -21,6 +21,14 @@ constexpr char kProbeDrop[] = "KESTRIMOND_PROBE_DROP";
 std::map<std::string, std::string> ProbeProgram(const Program& program,
                                                 const std::string& reportPath);
 
+// The probe's report in `text`, read as ProbeProgram reads it.
+std::map<std::string, std::string> ReadReport(const std::string& text);
+
+// Hands the probe in the program (started with kProbeDrop set to
+// `requestPath`) a request and returns its answer; "" when it did not answer.
+std::string AskProbe(const Program& program, const std::string& requestPath,
+                     const std::string& request);
+
 // Drops `paths` on the program's main window (the program started with
 // kProbeDrop set to `requestPath`) the way the shell does: the probe, loaded
 // into the program, builds the drop in the program's memory and posts

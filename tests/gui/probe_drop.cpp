@@ -86,7 +86,12 @@ DWORD WINAPI WatchForDrops(void*) {
     HANDLE asked = CreateEventA(nullptr, FALSE, FALSE, (events + ".asked").c_str());
     HANDLE answered = CreateEventA(nullptr, FALSE, FALSE, (events + ".answered").c_str());
     while (WaitForSingleObject(asked, INFINITE) == WAIT_OBJECT_0) {
-        WriteAll(std::string(request) + ".answer", Drop(ReadAll(request)));
+        const std::string asked = ReadAll(request);
+        if (asked.rfind("dpi ", 0) == 0) {
+            ChangeDpi(asked, std::string(request) + ".answer");
+        } else {
+            WriteAll(std::string(request) + ".answer", Drop(asked));
+        }
         SetEvent(answered);
     }
     return 0;

@@ -39,6 +39,13 @@ std::map<std::string, std::string> Session::Probe() const {
     return ProbeProgram(program, probeReport);
 }
 
+std::map<std::string, std::string> Session::ChangeDpi(int dpi, const RECT& frame) const {
+    const std::string request = "dpi " + std::to_string(dpi) + " " + std::to_string(frame.left) +
+                                " " + std::to_string(frame.top) + " " +
+                                std::to_string(frame.right) + " " + std::to_string(frame.bottom);
+    return ReadReport(AskProbe(program, dropRequest, request));
+}
+
 std::vector<ConverterRun> RunsIn(const std::string& log) {
     std::vector<ConverterRun> runs;
     const std::string text = ReadFile(log);

@@ -25,6 +25,9 @@ struct Session {
     std::string Drop(const std::vector<std::wstring>& paths) const;
     // What the probe reads inside the program (see ProbeProgram).
     std::map<std::string, std::string> Probe() const;
+    // Changes the window's DPI as Windows would, the frame to `frame`, and
+    // returns the probe's answer (see ChangeDpi in probe_window.h).
+    std::map<std::string, std::string> ChangeDpi(int dpi, const RECT& frame) const;
 
     TempFolder records{"kestrimond records"};
     std::string log;

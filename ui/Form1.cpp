@@ -187,6 +187,9 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             *reinterpret_cast<SIZE*>(lParam) = main_window::FrameSize(static_cast<int>(wParam));
             return TRUE;
         case dpi::kDpiChanged:
+            if (!dpi::FollowsMonitor(hwnd_)) {
+                return DefWindowProcA(hwnd_, message, wParam, lParam);
+            }
             OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_CTLCOLORSTATIC:

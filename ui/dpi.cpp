@@ -37,6 +37,17 @@ int OfWindow(HWND window) {
     return dpi != 0 ? static_cast<int>(dpi) : OfScreen();
 }
 
+bool FollowsMonitor(HWND window) {
+    // 10 version 1607 on; the context is an opaque handle.
+    static common::DllFunction<HANDLE WINAPI(HWND)> getContext("user32.dll",
+                                                               "GetWindowDpiAwarenessContext");
+    static common::DllFunction<int WINAPI(HANDLE)> getAwareness(
+        "user32.dll", "GetAwarenessFromDpiAwarenessContext");
+    constexpr int kPerMonitorAware = 2;  // DPI_AWARENESS_PER_MONITOR_AWARE
+    return getContext.get() && getAwareness.get() &&
+           getAwareness.get()(getContext.get()(window)) == kPerMonitorAware;
+}
+
 SIZE FrameAround(SIZE client, DWORD style, DWORD exStyle, int dpi) {
     static common::DllFunction<BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT)> adjustForDpi(
         "user32.dll", "AdjustWindowRectExForDpi");

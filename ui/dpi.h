@@ -36,6 +36,11 @@ int OfScreen();
 // 1607 on); elsewhere the screen's.
 int OfWindow(HWND window);
 
+// Whether the window is per-monitor aware, and so lays itself out at each
+// change of its DPI; elsewhere Windows stretches it, and the messages of a
+// change, which it may still send, are to be ignored.
+bool FollowsMonitor(HWND window);
+
 // The size of a window of `style` around a client area of `client` pixels,
 // with the title bar and borders that Windows draws at `dpi` where it tells
 // them (10 version 1607 on); elsewhere those of the screen's DPI.

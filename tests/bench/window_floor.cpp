@@ -10,6 +10,7 @@
 #include "visualstyle/common_controls.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    dpi::DeclareForProcess();
     common_controls::Initialise(common_controls::SystemLoader());
     main_window::RegisterWindowClass(instance, "WindowFloor", FloorWindowProc);
     HWND window = main_window::CreateFrame(instance, "WindowFloor", "Window floor", nullptr);

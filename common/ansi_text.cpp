@@ -1,7 +1,6 @@
 #include "common/ansi_text.h"
 
 #include "common/app_path.h"
-#include "common/critical_errors.h"
 #include "common/file_system.h"
 
 namespace common {
@@ -54,7 +53,6 @@ std::string RenderedInAnsi(const std::wstring& name) {
 }
 
 std::optional<std::wstring> ShortPathOf(const std::wstring& path) {
-    const CriticalErrorsFailed quiet;
     // A device or pipe would be opened to find out.
     const std::wstring full = FullPathOf(path);
     if (NamesDevice(full)) {

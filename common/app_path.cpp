@@ -80,6 +80,28 @@ bool StartsWithAnyCase(std::wstring_view text, std::wstring_view start) {
 
 constexpr std::wstring_view kShare = L"UNC\\";
 
+// "\\server\pipe\..." and "\\server\mailslot\...", behind "\\?\UNC\" too: the
+// pipes and mailslots of that machine (of this one, through the network,
+// for "localhost"), whatever their case.
+bool NamesPipeOrMailslot(std::wstring_view fullPath) {
+    std::wstring_view rest;
+    if (StartsWithAnyCase(fullPath, L"\\\\?\\UNC\\")) {
+        rest = fullPath.substr(kLongSharePrefix.size());
+    } else if (StartsWith(fullPath, L"\\\\") && !HasLongPathPrefix(fullPath)) {
+        rest = fullPath.substr(2);
+    } else {
+        return false;
+    }
+    const std::size_t server = rest.find(L'\\');
+    if (server == std::wstring_view::npos) {
+        return false;
+    }
+    const std::wstring_view share =
+        rest.substr(server + 1, rest.find(L'\\', server + 1) - server - 1);
+    return (share.size() == 4 && StartsWithAnyCase(share, L"pipe")) ||
+           (share.size() == 8 && StartsWithAnyCase(share, L"mailslot"));
+}
+
 }  // namespace
 
 bool HoldsInvalidPathCharacters(const std::wstring& path) {
@@ -135,9 +157,14 @@ std::wstring WithoutLongPathPrefix(const std::wstring& path) {
     return StartsWithAnyCase(rest, kShare) ? L"\\\\" + rest.substr(kShare.size()) : rest;
 }
 
+bool IsKernelPath(std::wstring_view path) {
+    return StartsWith(path, L"\\??\\");
+}
+
 bool NamesDevice(std::wstring_view fullPath) {
-    return StartsWith(fullPath, kDevicePrefix) ||
-           (HasLongPathPrefix(fullPath) && !NamesDiskBehindPrefix(fullPath));
+    return StartsWith(fullPath, kDevicePrefix) || IsKernelPath(fullPath) ||
+           (HasLongPathPrefix(fullPath) && !NamesDiskBehindPrefix(fullPath)) ||
+           NamesPipeOrMailslot(fullPath);
 }
 
 std::string ArgumentsOf(const std::string& commandLine) {

@@ -61,11 +61,18 @@ bool NamesDiskBehindPrefix(std::wstring_view prefixedPath);
 // gives "\\server\x". Any other path comes back unchanged.
 std::wstring WithoutLongPathPrefix(const std::wstring& path);
 
+// Whether a path starts with "\\??\", which the file functions hand to
+// Windows' kernel unchanged, while GetFullPathName makes it
+// "<current drive>:\??\...": it is to be taken as it is.
+bool IsKernelPath(std::wstring_view path);
+
 // Whether a full path, as GetFullPathName gives it, names a device rather than
 // a file: Windows turns CON, NUL, AUX and the other reserved names, even at
 // the end of a folder's path, into "\\.\" and the name, and pipes and
-// volumes are named so from the start; and behind "\\?\" anything but a
-// drive, a share or a volume (NamesDiskBehindPrefix).
+// volumes are named so from the start; a kernel path ("\\??\", any device);
+// behind "\\?\" anything but a drive, a share or a volume
+// (NamesDiskBehindPrefix); and the pipes and mailslots of any machine
+// ("\\server\pipe\x", "\\?\UNC\server\mailslot\x").
 bool NamesDevice(std::wstring_view fullPath);
 
 // The arguments part of a process command line: everything after the program

@@ -54,12 +54,17 @@ std::optional<int> ServeComCalls() {
     std::optional<int> quit;
     const DWORD thread = GetCurrentThreadId();
     EnumThreadWindows(thread, ServeIfComWindow, reinterpret_cast<LPARAM>(&quit));
-    for (HWND window = nullptr;
-         (window = FindWindowExA(HWND_MESSAGE, window, kComWindowClass, nullptr)) != nullptr;) {
-        if (GetWindowThreadProcessId(window, nullptr) == thread) {
-            Serve(window, quit);
-        }
-    }
+    // Message-only windows of every process, this thread's among them.
+    VisitWindows(
+        [](HWND previous) {
+            return FindWindowExA(HWND_MESSAGE, previous, kComWindowClass, nullptr);
+        },
+        [](HWND window) { return IsWindow(window) != FALSE; },
+        [&](HWND window) {
+            if (GetWindowThreadProcessId(window, nullptr) == thread) {
+                Serve(window, quit);
+            }
+        });
     return quit;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <optional>
 
 // COM on the window's thread, in a single-threaded apartment: the one that the
@@ -15,5 +17,23 @@ bool EnterComApartment();
 // this thread, and only those windows' messages are dispatched. Returns the
 // exit code of a WM_QUIT met on the way, which the caller must post again.
 std::optional<int> ServeComCalls();
+
+// Visits each window that `next` finds, from next(nullptr) on, each found
+// after the one before, as FindWindowEx finds them. A window that is gone
+// (`exists` says so; another program's may go at any time) leads no further,
+// so the scan starts again from the first.
+template <typename Next, typename Exists, typename Visit>
+void VisitWindows(Next next, Exists exists, Visit visit) {
+    for (HWND previous = nullptr;;) {
+        if (const HWND window = next(previous)) {
+            visit(window);
+            previous = window;
+        } else if (previous && !exists(previous)) {
+            previous = nullptr;
+        } else {
+            return;
+        }
+    }
+}
 
 }  // namespace common

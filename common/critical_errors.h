@@ -1,24 +1,12 @@
 #pragma once
 
-#include <windows.h>
-
 namespace common {
 
-// While it lives, the program's own looks at files fail where a drive has no
-// disc in it (an ejected CD, a card taken out, an unmounted image), instead of
-// Windows asking in its critical-error box. Only for this thread where Windows
-// can do that (7 on); before, for the process, and put back at the end, since
-// the converter inherits the process's setting.
-class CriticalErrorsFailed {
-public:
-    CriticalErrorsFailed();
-    ~CriticalErrorsFailed();
-    CriticalErrorsFailed(const CriticalErrorsFailed&) = delete;
-    CriticalErrorsFailed& operator=(const CriticalErrorsFailed&) = delete;
-
-private:
-    bool threadOnly_ = false;
-    DWORD previous_ = 0;
-};
+// Makes every look at a file fail where a drive has no disc in it (an ejected
+// CD, a card taken out, an unmounted image), instead of Windows asking in its
+// critical-error box: for the whole process, so that the shell's own threads
+// behind the open-file dialog are covered too. The bits the process had stay.
+// Called first thing at start.
+void FailCriticalErrors();
 
 }  // namespace common

@@ -4,7 +4,6 @@
 
 #include "common/ansi_text.h"
 #include "common/app_path.h"
-#include "common/critical_errors.h"
 
 namespace common {
 namespace {
@@ -21,15 +20,13 @@ bool FileSystemObject::FileExists(const std::string& path) const {
 }
 
 bool FileSystemObject::FileExists(const std::wstring& path) const {
-    // A drive without its disc is a missing file, not a box asking for it.
-    const CriticalErrorsFailed quiet;
     const std::wstring full = FullPathOf(path);
     return !NamesDevice(full) && IsFile(GetFileAttributesW(ForWideFunctions(path, full).c_str()));
 }
 
 std::wstring FullPathOf(const std::wstring& path) {
     // Behind the prefix names are taken literally: "\\?\C:\isos\aux" is a file.
-    if (HasLongPathPrefix(path)) {
+    if (HasLongPathPrefix(path) || IsKernelPath(path)) {
         return path;
     }
     std::wstring full(MAX_PATH, L'\0');

@@ -2,7 +2,6 @@
 
 #include <commdlg.h>
 
-#include "common/critical_errors.h"
 #include "common/dll_function.h"
 
 namespace Tavro_CommonDialog {
@@ -56,9 +55,6 @@ void TakeBack(const Record& record, RequestRecord& request) {
 BOOL RunDialog(Record& record) {
     static common::DllFunction<BOOL WINAPI(Record*)> getOpenFileName("comdlg32.dll",
                                                                      "GetOpenFileNameA");
-    // A folder on a drive without its disc is not shown, instead of a box
-    // asking for it (from Windows 7 on, as far as this thread looks).
-    const common::CriticalErrorsFailed quiet;
     return getOpenFileName.get() ? getOpenFileName.get()(&record) : FALSE;
 }
 

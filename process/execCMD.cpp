@@ -6,12 +6,15 @@
 #include <vector>
 
 #include "common/com_apartment.h"
+#include "process/command_line.h"
 
 namespace execCMD {
 namespace {
 
 // The start-up record of the shipped 32-bit program, and of the 64-bit build.
 static_assert(sizeof(STARTUPINFOA) == (sizeof(void*) == 4 ? 68 : 104), "STARTUPINFOA's layout");
+static_assert(kConverterCreationFlags == (NORMAL_PRIORITY_CLASS | CREATE_DEFAULT_ERROR_MODE),
+              "Windows' own values");
 
 // Blocks until the process has ended. Meanwhile the messages that other threads
 // and programs send to this thread's windows are handled, so that a program
@@ -50,7 +53,7 @@ unsigned long RunAndWait(const std::string& commandLine) {
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
     // The converter inherits our handles, environment and current directory.
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS,
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, kConverterCreationFlags,
                         nullptr, nullptr, &startup, &process)) {
         return GetLastError();
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/arguments.h"
+#include "common/critical_errors.h"
 #include "common/system_dlls.h"
 #include "ui/Form1.h"
 #include "ui/dpi.h"
@@ -28,6 +29,9 @@ int RunMessageLoop(HWND window) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // Before anything looks at a file: a drive without its disc gives a
+    // missing file, not a box asking for the disc.
+    common::FailCriticalErrors();
     common::KeepDllSearchInSystemFolder();
     // The program lays itself out for the real DPI instead of being stretched.
     dpi::DeclareForProcess();

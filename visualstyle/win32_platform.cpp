@@ -5,7 +5,6 @@
 
 #include "common/ansi_text.h"
 #include "common/app.h"
-#include "common/critical_errors.h"
 #include "common/dll_function.h"
 #include "common/file_system.h"
 #include "common/system_dlls.h"
@@ -104,7 +103,6 @@ public:
     }
 
     std::string FindFile(const std::string& path, unsigned attributeMask) override {
-        const common::CriticalErrorsFailed quiet;
         WIN32_FIND_DATAA found;
         const OwnedHandle search(FindFirstFileA(path.c_str(), &found), FindClose);
         if (search.get() == INVALID_HANDLE_VALUE) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <regex>
 #include <thread>
 
 #include "tests/gui/harness.h"
@@ -217,6 +218,15 @@ TEST(Convert, MissingDataFilesAreNamedAndNothingIsStarted) {
 }
 
 TEST(Convert, AMissingImageIsReportedAndNothingIsStarted) {
+    // Wine finds a file behind a pipe's name on another machine; Windows would open the pipe.
+    std::string unc(MAX_PATH, '\0');
+    unc.resize(GetEnvironmentVariableA("WINEPREFIX", unc.data(), MAX_PATH));
+    unc = "Z:" + std::regex_replace(unc, std::regex("/"), "\\") + "\\dosdevices\\unc";
+    for (const char* folder : {"", "\\server", "\\server\\pipe"}) {
+        CreateDirectoryA((unc + folder).c_str(), nullptr);
+    }
+    WriteFile(unc + "\\server\\pipe\\x", "image");
+    ASSERT_TRUE(FileExists("\\\\server\\pipe\\x"));
     AppFolder app;
     Session session(app);
     ASSERT_NE(session.window, nullptr);
@@ -230,6 +240,7 @@ TEST(Convert, AMissingImageIsReportedAndNothingIsStarted) {
         "a\" \"b",                     // quotes that would break the command line
         images / "game\" --evil \"x",  // an argument smuggled in
         "con:<>|*?.iso",               // characters no file name may hold
+        "\\\\server\\pipe\\x",         // another machine's pipe, a file to Wine
         "CON",                         // devices, even at the end of a folder
         "NUL",
         images / "aux",
@@ -299,8 +310,7 @@ TEST(Convert, RunsTheConverterWithTheWindowHiddenUntilItEnds) {
     EXPECT_EQ(runs[0].commandLine, app / "kestrimond.exe" + " \"" + images / "my game.iso" + "\"");
     EXPECT_EQ(runs[0].currentDirectory, work.path());
     EXPECT_EQ(runs[0].mark, "inherited 42");
-    // The converter inherits the program's error mode: the program's own
-    // looks at files fail quietly where a disc is missing, the converter's not.
+    // The converter starts with Windows' default error mode, not the program's.
     EXPECT_EQ(runs[0].errorMode, "0");
     // The path stays for another run.
     EXPECT_EQ(TextOf(session.txtISO), images / "my game.iso");

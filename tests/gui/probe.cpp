@@ -3,6 +3,7 @@
 // writes what the main window uses to the file named by KESTRIMOND_PROBE_OUT
 // (in the program's environment), one line per item:
 //   dpi <logical pixels per inch>
+//   errormode <the process's error mode>
 //   font <control id> <face>|<height>|<weight>|<italic>|<underline>|<strike out>|<charset>
 //   icon <big|small> <width>x<height> <same as the executable's icon resource: 1|0>
 //   logo <width>x<height> of the picture the logo shows, once it shows one, or "none"
@@ -155,6 +156,10 @@ DWORD WINAPI Report(void*) {
     HDC screen = GetDC(nullptr);
     std::fprintf(file, "dpi %d\n", GetDeviceCaps(screen, LOGPIXELSY));
     ReleaseDC(nullptr, screen);
+    // Vista on, and Wine.
+    const auto getErrorMode = reinterpret_cast<UINT(WINAPI*)()>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetErrorMode")));
+    std::fprintf(file, "errormode %u\n", getErrorMode());
 
     // Each icon against the executable's icon resource drawn at the same size.
     const struct {

@@ -23,6 +23,10 @@ TEST(WindowResources, FontsAndIconAsDesigned) {
     auto report = ProbeProgram(program, reportPath);
     ASSERT_EQ(report.count("end"), 1u) << "the probe did not report";
 
+    // From its start on, a look at a drive without its disc fails quietly, the
+    // shell's threads behind the open-file dialog included.
+    EXPECT_EQ(report["errormode"], "1");  // SEM_FAILCRITICALERRORS
+
     // 8.25 pt is the character height in pixels at the program's DPI: 11 at 96.
     const int dpi = std::stoi(report["dpi"]);
     const int height = -(825 * dpi + 3600) / 7200;

@@ -106,14 +106,21 @@ TEST(LongPathPrefix, OnlyDrivesSharesAndVolumesNameFilesBehindIt) {
     }
 }
 
-// Windows makes "CON" and "C:\isos\aux" full as "\\.\CON" and "\\.\aux".
-TEST(NamesDevice, OnlyTheDeviceNamespace) {
-    EXPECT_TRUE(common::NamesDevice(L"\\\\.\\aux"));
-    EXPECT_TRUE(common::NamesDevice(L"\\\\.\\pipe\\x"));
-    EXPECT_FALSE(common::NamesDevice(L"\\\\?\\C:\\isos\\aux"));
-    // A pipe or device behind the prefix, which "//?/pipe/x" becomes too.
-    EXPECT_TRUE(common::NamesDevice(L"\\\\?\\pipe\\x"));
-    EXPECT_FALSE(common::NamesDevice(L"C:\\isos\\aux.iso"));
+// Windows makes "CON" and "C:\isos\aux" full as "\\.\CON" and "\\.\aux";
+// "//?/pipe/x" becomes "\\?\pipe\x". Pipes and mailslots of other machines
+// are no files either, nor is a kernel path.
+TEST(NamesDevice, DevicesPipesAndMailslotsAnywhere) {
+    for (const wchar_t* device :
+         {L"\\\\.\\aux", L"\\\\.\\pipe\\x", L"\\\\?\\pipe\\x", L"\\\\server\\pipe\\x",
+          L"\\\\localhost\\PIPE\\x", L"\\\\?\\UNC\\server\\pipe\\x", L"\\\\server\\mailslot\\x",
+          L"\\\\server\\pipe", L"\\??\\C:\\x.iso"}) {
+        EXPECT_TRUE(common::NamesDevice(device)) << device;
+    }
+    for (const wchar_t* file :
+         {L"\\\\?\\C:\\isos\\aux", L"C:\\isos\\aux.iso", L"\\\\server\\share\\pipe\\x",
+          L"\\\\server\\pipes\\x", L"\\\\?\\UNC\\server\\share\\x", L"C:\\??\\x.iso"}) {
+        EXPECT_FALSE(common::NamesDevice(file)) << file;
+    }
 }
 
 #ifdef _WIN32

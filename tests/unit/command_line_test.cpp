@@ -17,6 +17,12 @@ TEST(ConverterCommandLine, QuotesTheImageAndNothingFollowsIt) {
     EXPECT_EQ(ConverterCommandLine("C:\\kestrimond.exe", ""), "C:\\kestrimond.exe \"\"");
 }
 
+// Normal priority, and Windows' default error mode rather than the program's,
+// which fails critical errors: Wine hands no error mode on, so only this shows it.
+TEST(ConverterCreationFlags, NormalPriorityAndTheDefaultErrorMode) {
+    EXPECT_EQ(execCMD::kConverterCreationFlags, 0x04000020u);
+}
+
 TEST(ConverterCommandLine, QuotesAConverterPathWithBlanks) {
     // Unquoted, Windows would try C:\Program.exe first and split the path.
     EXPECT_EQ(ConverterCommandLine("C:\\Program Files\\Kestrimond\\kestrimond.exe", "x.iso"),

@@ -1,10 +1,12 @@
-// Which DPI awareness the program declares on each Windows. Wine 8 refuses
-// version 2, so only this test shows that Windows 10 1703 and later get it.
-#include "ui/dpi.h"
-
+// What the program asks of Windows where Wine cannot show it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
+
+#include "common/com_apartment.h"
+#include "ui/dpi.h"
 
 namespace {
 
@@ -21,6 +23,7 @@ BOOL WINAPI SetAware() {
     return TRUE;
 }
 
+// Wine 8 refuses version 2, so only this shows that Windows 10 1703 and later get it.
 TEST(DpiAwareness, PerMonitorVersion2WhereWindowsTakesItElseSystemAware) {
     using dpi::Awareness;
     const struct {
@@ -41,6 +44,31 @@ TEST(DpiAwareness, PerMonitorVersion2WhereWindowsTakesItElseSystemAware) {
         EXPECT_EQ(dpi::Declare(c.setContext, c.setAware), c.awareness) << c.calls;
         EXPECT_EQ(calls, c.calls);
     }
+}
+
+// Another program's COM window that goes while the scan stands on it must not
+// end the scan before it reaches the program's own.
+TEST(VisitWindows, AScanWhoseWindowWentStartsAgain) {
+    const auto window = [](INT_PTR n) { return reinterpret_cast<HWND>(n); };
+    std::vector<HWND> windows{window(1), window(2), window(3)};
+    std::vector<HWND> visited;
+    common::VisitWindows(
+        [&](HWND previous) -> HWND {
+            if (!previous) {
+                return windows.front();
+            }
+            // FindWindowEx finds nothing after a window that is gone.
+            const auto at = std::find(windows.begin(), windows.end(), previous);
+            return at == windows.end() || at + 1 == windows.end() ? nullptr : *(at + 1);
+        },
+        [&](HWND w) { return std::find(windows.begin(), windows.end(), w) != windows.end(); },
+        [&](HWND w) {
+            visited.push_back(w);
+            if (w == window(1)) {
+                windows.erase(windows.begin());
+            }
+        });
+    EXPECT_EQ(visited, (std::vector<HWND>{window(1), window(2), window(3)}));
 }
 
 }  // namespace

@@ -82,7 +82,8 @@ constexpr std::wstring_view kShare = L"UNC\\";
 
 // "\\server\pipe\..." and "\\server\mailslot\...", behind "\\?\UNC\" too: the
 // pipes and mailslots of that machine (of this one, through the network,
-// for "localhost"), whatever their case.
+// for "localhost"), whatever their case; and its share "IPC$", through which
+// those pipes are reached, and which holds no files.
 bool NamesPipeOrMailslot(std::wstring_view fullPath) {
     std::wstring_view rest;
     if (StartsWithAnyCase(fullPath, L"\\\\?\\UNC\\")) {
@@ -99,6 +100,7 @@ bool NamesPipeOrMailslot(std::wstring_view fullPath) {
     const std::wstring_view share =
         rest.substr(server + 1, rest.find(L'\\', server + 1) - server - 1);
     return (share.size() == 4 && StartsWithAnyCase(share, L"pipe")) ||
+           (share.size() == 4 && StartsWithAnyCase(share, L"IPC$")) ||
            (share.size() == 8 && StartsWithAnyCase(share, L"mailslot"));
 }
 

@@ -113,7 +113,7 @@ TEST(NamesDevice, DevicesPipesAndMailslotsAnywhere) {
     for (const wchar_t* device :
          {L"\\\\.\\aux", L"\\\\.\\pipe\\x", L"\\\\?\\pipe\\x", L"\\\\server\\pipe\\x",
           L"\\\\localhost\\PIPE\\x", L"\\\\?\\UNC\\server\\pipe\\x", L"\\\\server\\mailslot\\x",
-          L"\\\\server\\pipe", L"\\??\\C:\\x.iso"}) {
+          L"\\\\server\\pipe", L"\\\\server\\ipc$\\x", L"\\??\\C:\\x.iso"}) {
         EXPECT_TRUE(common::NamesDevice(device)) << device;
     }
     for (const wchar_t* file :

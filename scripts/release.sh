@@ -152,8 +152,8 @@ sign_program() {
 # what it signs. Otherwise writes to DIR the signer's certificate (signer.der),
 # the signed attributes as signed (attributes.der), the signature's value
 # (value.bin), and the self-issued certificates the signature carries, its
-# time stamp's included (roots.pem); prints the signer's digest and whether
-# the signature is time-stamped (yes or no).
+# time stamp's included (roots.pem); prints the signer's digest, the file's
+# digest and whether the signature is time-stamped (yes or no).
 authenticode_parts() {
     python3 - "$1" "$2" <<'PYTHON'
 import base64, hashlib, os, struct, sys
@@ -233,8 +233,9 @@ if not table or not size:
 if table + size != len(data) or size < 8:
     stop("its signature table does not end the file")
 length, revision, kind = struct.unpack_from("<IHH", data, table)
-if kind != 2 or not 8 < length <= size:
-    stop("its signature table holds no PKCS#7 signature")
+# Windows reads a WIN_CERTIFICATE of revision 2.0 holding PKCS#7 signed data.
+if (revision, kind) != (0x200, 2) or not 8 < length <= size:
+    stop("its signature table holds no PKCS#7 signature that Windows reads")
 blob = data[table + 8:table + length]
 
 try:
@@ -283,7 +284,7 @@ with open(os.path.join(out, "roots.pem"), "w") as roots:
             text = base64.encodebytes(whole(buf, certificate)).decode().replace("\n", "")
             roots.write("-----BEGIN CERTIFICATE-----\n%s\n-----END CERTIFICATE-----\n"
                         % "\n".join(text[i:i + 64] for i in range(0, len(text), 64)))
-print(digest, "yes" if stamped else "no")
+print(digest, file_digest, "yes" if stamped else "no")
 PYTHON
 }
 
@@ -299,7 +300,7 @@ verify_offline() {
 
 # check_signature PROGRAM CA-FILE WORK NAME: checks PROGRAM's signature
 # offline, in this order, each failure named apart: that it is signed; that
-# its digest matches its bytes; that the signature's value verifies with the
+# its digest matches its bytes, and is SHA-256; that the signature's value verifies with the
 # signer's key; that the signer's certificate is for signing code and, without
 # a time stamp, valid now; that its chain ends at a root of CA-FILE, valid at
 # the time stamp or now. The time stamp's own chain may also end at one of the
@@ -310,13 +311,17 @@ verify_offline() {
 # WORK is an empty folder for its files; messages call the program NAME. Sets
 # SIGNER (the signer's subject and fingerprint) and STAMPED (yes or no).
 check_signature() {
-    local program=$1 ca=$2 work=$3 name=$4 parts digest output reason status=0
+    local program=$1 ca=$2 work=$3 name=$4 parts digest file_digest output reason status=0
     parts=$(authenticode_parts "$program" "$work" 2>"$work/reason") || status=$?
     if [ $status -ne 0 ]; then
         echo "$name: $(cat "$work/reason")" >&2
         return $status
     fi
-    read -r digest STAMPED <<<"$parts"
+    read -r digest file_digest STAMPED <<<"$parts"
+    if [ "$file_digest" != sha256 ]; then
+        echo "$name: its file digest is $file_digest, not the SHA-256 that Windows asks for" >&2
+        return 1
+    fi
     openssl x509 -inform DER -in "$work/signer.der" -noout -pubkey >"$work/signer-key.pem"
     if ! openssl dgst "-$digest" -verify "$work/signer-key.pem" -signature "$work/value.bin" \
             "$work/attributes.der" >/dev/null 2>&1; then
@@ -341,7 +346,7 @@ check_signature() {
             -in "$program" 2>&1); then
         reason=$(sed -n 's/.*Verify error: *//p' <<<"$output" | head -n 1)
         if [ -z "$2" ] && [ "$reason" = "unable to get local issuer certificate" ]; then
-            echo "warning: $name's certificate chain ends at a root that this machine does not trust and the signature does not carry: Windows checks it against its own roots; scripts/check-release needs it as CA-FILE here" >&2
+            echo "warning: $name's certificate chain reaches no root that this machine trusts or the signature carries (a root that only Windows knows, or an intermediate certificate left out): Windows checks it against its own roots; scripts/check-release needs the root as CA-FILE here" >&2
         else
             echo "$name: its certificate chain does not verify against ${2:-the roots it carries or this machine trusts} (${reason:-osslsigncode says why below}), though its bytes and its signature's value are sound" >&2
             [ -n "$reason" ] || sed 's/^/    /' <<<"$output" >&2

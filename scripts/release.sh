@@ -300,10 +300,10 @@ verify_offline() {
 
 # check_signature PROGRAM CA-FILE WORK NAME: checks PROGRAM's signature
 # offline, in this order, each failure named apart: that it is signed; that
-# its digest matches its bytes, and is SHA-256; that the signature's value verifies with the
-# signer's key; that the signer's certificate is for signing code and, without
-# a time stamp, valid now; that its chain ends at a root of CA-FILE, valid at
-# the time stamp or now. The time stamp's own chain may also end at one of the
+# its digest matches its bytes, and is SHA-256; that the signature's value
+# verifies with the signer's key; that the signer's certificate is for signing
+# code and, without a time stamp, valid now; that its chain ends at a root of
+# CA-FILE, valid at the time stamp or now. The time stamp's own chain may also end at one of the
 # system's roots. Warns about an elliptic-curve key.
 # With CA-FILE empty, the roots are the system's and those the signature
 # carries, and a chain that ends at a root of neither is only warned about:

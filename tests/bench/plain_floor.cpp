@@ -9,7 +9,6 @@
 
 #include "resource_ids.h"
 #include "tests/bench/floor_window.h"
-#include "tests/bench/plain_floor_path.h"
 #include "visualstyle/manifest.h"
 
 namespace {
@@ -22,6 +21,12 @@ constexpr DWORD kButtonStyle = WS_TABSTOP | BS_PUSHBUTTON;
 constexpr DWORD kLabelStyle = SS_NOTIFY | SS_NOPREFIX | SS_LEFTNOWORDWRAP;
 constexpr int kTwipsPerInch = 1440;
 
+// Where the plain floor lies and what it is called.
+struct ProgramPath {
+    std::string folder;  // no trailing backslash but at a drive root ("C:\")
+    std::string name;    // the file name without its extension
+};
+
 struct Version {
     WORD major, minor, revision;
     std::string company, description;  // UTF-8, as the manifest is written
@@ -31,6 +36,23 @@ struct Version {
 struct Twips {
     int left, top, width, height;
 };
+
+ProgramPath ReadProgramPath() {
+    char buffer[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+    const std::string file(buffer, length < MAX_PATH ? length : 0);
+    const std::size_t nameStart = file.find_last_of('\\') + 1;  // 0 without a backslash
+    ProgramPath path{file.substr(0, nameStart > 0 ? nameStart - 1 : 0), file.substr(nameStart)};
+    // "C:" alone would mean the drive's current folder, not its root.
+    if (path.folder.size() == 2 && path.folder[1] == ':') {
+        path.folder += '\\';
+    }
+    const std::size_t dot = path.name.find_last_of('.');
+    if (dot != std::string::npos && dot != 0) {
+        path.name.erase(dot);
+    }
+    return path;
+}
 
 std::size_t Aligned(std::size_t offset) {
     return (offset + 3) & ~std::size_t{3};

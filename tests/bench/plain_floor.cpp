@@ -9,11 +9,11 @@
 
 #include "resource_ids.h"
 #include "tests/bench/floor_window.h"
+#include "tests/texts.h"
 #include "visualstyle/manifest.h"
 
 namespace {
 
-constexpr char kTitle[] = "Kestrimond GUI BETA - Created by quill_marsh58";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 // Files dropped from the shell come as WM_DROPFILES, as to the program.
 constexpr DWORD kWindowExStyle = WS_EX_ACCEPTFILES;
@@ -260,22 +260,22 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     RegisterClassExA(&windowClass);
     RECT frame{0, 0, Pixels(7770, dpi), Pixels(1125, dpi)};
     AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExStyle);
-    HWND window = CreateWindowExA(kWindowExStyle, "PlainFloor", kTitle, kWindowStyle, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
-                                  nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowExA(kWindowExStyle, "PlainFloor", texts::kMainTitle, kWindowStyle,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                                  frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
 
     HFONT windowFont = Font("Trebuchet MS", ANSI_CHARSET, dpi);
     HFONT textBoxFont = Font("MS Sans Serif", SystemCharset(), dpi);
     HWND txtISO = Control(window, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
                           {2160, 480, 3615, 375}, dpi, textBoxFont);
-    Control(window, "BUTTON", "...", kButtonStyle, 0, {5760, 480, 375, 375}, dpi, windowFont);
-    Control(window, "BUTTON", "Convert", kButtonStyle, 0, {6360, 480, 1335, 375}, dpi, windowFont);
-    constexpr char kSite[] = "Visit quillmarsh58.example.net";
-    constexpr char kReadme[] = "View the readme";
-    Control(window, "STATIC", kSite, kLabelStyle, 0,
-            {2040, 0, TextWidth(window, windowFont, dpi, kSite), 240}, dpi, windowFont);
-    Control(window, "STATIC", kReadme, kLabelStyle, 0,
-            {6480, 0, TextWidth(window, windowFont, dpi, kReadme), 240}, dpi, windowFont);
+    Control(window, "BUTTON", texts::kBrowse, kButtonStyle, 0, {5760, 480, 375, 375}, dpi,
+            windowFont);
+    Control(window, "BUTTON", texts::kConvert, kButtonStyle, 0, {6360, 480, 1335, 375}, dpi,
+            windowFont);
+    Control(window, "STATIC", texts::kSite, kLabelStyle, 0,
+            {2040, 0, TextWidth(window, windowFont, dpi, texts::kSite), 240}, dpi, windowFont);
+    Control(window, "STATIC", texts::kReadme, kLabelStyle, 0,
+            {6480, 0, TextWidth(window, windowFont, dpi, texts::kReadme), 240}, dpi, windowFont);
     // Empty: the logo is loaded only once the window shows.
     Control(window, "STATIC", "", SS_BITMAP, 0, {0, 0, 2010, 1110}, dpi, nullptr);
 
@@ -286,7 +286,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     converter += "kestrimond.exe";
     const DWORD attributes = GetFileAttributesA(converter.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        MessageBoxA(nullptr, "kestrimond.exe is missing.", kTitle, MB_OK | MB_ICONERROR);
+        MessageBoxA(nullptr, "kestrimond.exe is missing.", texts::kMainTitle, MB_OK | MB_ICONERROR);
         return 1;
     }
 

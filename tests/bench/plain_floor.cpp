@@ -9,18 +9,23 @@
 
 #include "resource_ids.h"
 #include "tests/bench/floor_window.h"
-#include "tests/bench/plain_floor_path.h"
+#include "tests/texts.h"
 #include "visualstyle/manifest.h"
 
 namespace {
 
-constexpr char kTitle[] = "Kestrimond GUI BETA - Created by quill_marsh58";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 // Files dropped from the shell come as WM_DROPFILES, as to the program.
 constexpr DWORD kWindowExStyle = WS_EX_ACCEPTFILES;
 constexpr DWORD kButtonStyle = WS_TABSTOP | BS_PUSHBUTTON;
 constexpr DWORD kLabelStyle = SS_NOTIFY | SS_NOPREFIX | SS_LEFTNOWORDWRAP;
 constexpr int kTwipsPerInch = 1440;
+
+// Where the plain floor lies and what it is called.
+struct ProgramPath {
+    std::string folder;  // no trailing backslash but at a drive root ("C:\")
+    std::string name;    // the file name without its extension
+};
 
 struct Version {
     WORD major, minor, revision;
@@ -31,6 +36,23 @@ struct Version {
 struct Twips {
     int left, top, width, height;
 };
+
+ProgramPath ReadProgramPath() {
+    char buffer[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+    const std::string file(buffer, length < MAX_PATH ? length : 0);
+    const std::size_t nameStart = file.find_last_of('\\') + 1;  // 0 without a backslash
+    ProgramPath path{file.substr(0, nameStart > 0 ? nameStart - 1 : 0), file.substr(nameStart)};
+    // "C:" alone would mean the drive's current folder, not its root.
+    if (path.folder.size() == 2 && path.folder[1] == ':') {
+        path.folder += '\\';
+    }
+    const std::size_t dot = path.name.find_last_of('.');
+    if (dot != std::string::npos && dot != 0) {
+        path.name.erase(dot);
+    }
+    return path;
+}
 
 std::size_t Aligned(std::size_t offset) {
     return (offset + 3) & ~std::size_t{3};
@@ -238,22 +260,22 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     RegisterClassExA(&windowClass);
     RECT frame{0, 0, Pixels(7770, dpi), Pixels(1125, dpi)};
     AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExStyle);
-    HWND window = CreateWindowExA(kWindowExStyle, "PlainFloor", kTitle, kWindowStyle, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
-                                  nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowExA(kWindowExStyle, "PlainFloor", texts::kMainTitle, kWindowStyle,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                                  frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
 
     HFONT windowFont = Font("Trebuchet MS", ANSI_CHARSET, dpi);
     HFONT textBoxFont = Font("MS Sans Serif", SystemCharset(), dpi);
     HWND txtISO = Control(window, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
                           {2160, 480, 3615, 375}, dpi, textBoxFont);
-    Control(window, "BUTTON", "...", kButtonStyle, 0, {5760, 480, 375, 375}, dpi, windowFont);
-    Control(window, "BUTTON", "Convert", kButtonStyle, 0, {6360, 480, 1335, 375}, dpi, windowFont);
-    constexpr char kSite[] = "Visit quillmarsh58.example.net";
-    constexpr char kReadme[] = "View the readme";
-    Control(window, "STATIC", kSite, kLabelStyle, 0,
-            {2040, 0, TextWidth(window, windowFont, dpi, kSite), 240}, dpi, windowFont);
-    Control(window, "STATIC", kReadme, kLabelStyle, 0,
-            {6480, 0, TextWidth(window, windowFont, dpi, kReadme), 240}, dpi, windowFont);
+    Control(window, "BUTTON", texts::kBrowse, kButtonStyle, 0, {5760, 480, 375, 375}, dpi,
+            windowFont);
+    Control(window, "BUTTON", texts::kConvert, kButtonStyle, 0, {6360, 480, 1335, 375}, dpi,
+            windowFont);
+    Control(window, "STATIC", texts::kSite, kLabelStyle, 0,
+            {2040, 0, TextWidth(window, windowFont, dpi, texts::kSite), 240}, dpi, windowFont);
+    Control(window, "STATIC", texts::kReadme, kLabelStyle, 0,
+            {6480, 0, TextWidth(window, windowFont, dpi, texts::kReadme), 240}, dpi, windowFont);
     // Empty: the logo is loaded only once the window shows.
     Control(window, "STATIC", "", SS_BITMAP, 0, {0, 0, 2010, 1110}, dpi, nullptr);
 
@@ -264,7 +286,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     converter += "kestrimond.exe";
     const DWORD attributes = GetFileAttributesA(converter.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        MessageBoxA(nullptr, "kestrimond.exe is missing.", kTitle, MB_OK | MB_ICONERROR);
+        MessageBoxA(nullptr, "kestrimond.exe is missing.", texts::kMainTitle, MB_OK | MB_ICONERROR);
         return 1;
     }
 

@@ -273,19 +273,18 @@ Program::~Program() {
 }
 
 HWND Program::MainWindow() const {
-    return FindTopLevel(processId_, kMainTitle, nullptr, false);
+    return FindTopLevel(processId_, texts::kMainTitle, nullptr, false);
 }
 
 HWND Program::WaitForMainWindow(DWORD timeoutMs) const {
     HWND window = nullptr;
-    WaitUntil(
-        [&] { return (window = FindTopLevel(processId_, kMainTitle, nullptr, true)) != nullptr; },
-        timeoutMs);
+    WaitUntil([&] { return (window = FindTopLevel(processId_, texts::kMainTitle, nullptr, true)); },
+              timeoutMs);
     return window;
 }
 
 HWND Program::MessageBox() const {
-    return FindTopLevel(processId_, kBoxTitle, "#32770", true);
+    return FindTopLevel(processId_, texts::kBoxTitle, "#32770", true);
 }
 
 HWND Program::WaitForMessageBox(DWORD timeoutMs) const {
@@ -438,7 +437,7 @@ void ExpectErrorBox(const Program& program, const std::string& text) {
     HWND box = program.WaitForMessageBox();
     ASSERT_NE(box, nullptr) << "no message box";
     const MessageBoxContents contents = ReadMessageBox(box);
-    EXPECT_EQ(contents.title, kBoxTitle);
+    EXPECT_EQ(contents.title, texts::kBoxTitle);
     EXPECT_EQ(contents.text, text);
     EXPECT_EQ(contents.buttons, std::vector<std::string>{"OK"});
     EXPECT_TRUE(contents.stopIcon);

@@ -12,11 +12,11 @@
 #include <utility>
 #include <vector>
 
+#include "tests/texts.h"
+
 namespace gui_test {
 
 constexpr char kProgramName[] = "Kestrimond GUI.exe";
-constexpr char kMainTitle[] = "Kestrimond GUI BETA - Created by quill_marsh58";
-constexpr char kBoxTitle[] = "Kestrimond GUI";
 constexpr DWORD kPatience = 30000;  // ms; start-up under Wine varies several-fold
 
 // Polls `done` every 10 ms until it answers true or `timeoutMs` pass.

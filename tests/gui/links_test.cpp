@@ -12,9 +12,6 @@
 namespace gui_test {
 namespace {
 
-const std::string kReadmeMissing =
-    "The program can not find the readme in the same directory as this GUI.";
-
 // Points the shell's "Open" of text files and of http addresses at the
 // recorder for as long as it lives, then puts back what was there. A new
 // prefix does not even tie ".txt" to text files.
@@ -114,12 +111,12 @@ TEST(ReadmeLink, AMissingReadmeIsReportedAtEveryClickAndNothingIsOpened) {
     ASSERT_NE(session.window, nullptr);
     for (int click = 0; click < 2; ++click) {
         ClickLabel(session.lblReadme);
-        ExpectErrorBox(session.program, kReadmeMissing);
+        ExpectErrorBox(session.program, texts::kReadmeMissing);
     }
     // A folder of that name is no readme either.
     ASSERT_TRUE(CreateDirectoryA((app / "readme.txt").c_str(), nullptr));
     ClickLabel(session.lblReadme);
-    ExpectErrorBox(session.program, kReadmeMissing);
+    ExpectErrorBox(session.program, texts::kReadmeMissing);
     // A screen reader's action is the same click, and returns before the box
     // shows; while the box holds the window, it fails, as a click does nothing.
     EXPECT_EQ(AccessibleObject(session.lblReadme).DoDefaultAction(), S_OK);
@@ -128,7 +125,7 @@ TEST(ReadmeLink, AMissingReadmeIsReportedAtEveryClickAndNothingIsOpened) {
     // Nor is a click that was already waiting in the queue carried out under the box.
     PostMessageA(session.window, WM_COMMAND, MAKEWPARAM(control_ids::kLblReadme, STN_CLICKED),
                  reinterpret_cast<LPARAM>(session.lblReadme));
-    ExpectErrorBox(session.program, kReadmeMissing);
+    ExpectErrorBox(session.program, texts::kReadmeMissing);
     // It came out of the queue before the OK did: a second box would be up by now.
     EXPECT_EQ(session.program.WaitForMessageBox(2000), nullptr);
 
@@ -169,7 +166,7 @@ TEST(ReadmeLink, F1OpensTheReadmeButNotFromTheMissingReadmeBox) {
     PressF1(box);
     AskForHelp(session.window, Control(session.window, control_ids::kTxtISO));
     EXPECT_FALSE(WaitUntil([&] { return FileExists(session.log); }, 3000));
-    ExpectErrorBox(session.program, kReadmeMissing);
+    ExpectErrorBox(session.program, texts::kReadmeMissing);
 
     PressF1(session.window);
     EXPECT_EQ(session.WaitForOpenings(1), "arg=" + (app / "readme.txt") + "\ncwd=C:\\\n");
@@ -179,7 +176,7 @@ TEST(SiteLink, HandsTheSitesAddressToTheShellWithNothingElseInTheFolder) {
     AppFolder app({true, false});
     LinkSession session(app);
     ASSERT_NE(session.window, nullptr);
-    EXPECT_EQ(TextOf(session.lblSite), "Visit quillmarsh58.example.net");
+    EXPECT_EQ(TextOf(session.lblSite), texts::kSite);
     ClickLabel(session.lblSite);
     EXPECT_EQ(session.WaitForOpenings(1), "arg=http://quillmarsh58.example.net/\ncwd=C:\\\n");
     EXPECT_EQ(session.program.MessageBox(), nullptr);
@@ -219,8 +216,7 @@ void UseEveryDll(const AppFolder& app, const LinkSession& session) {
     Click(Control(session.window, control_ids::kCmdBrowse));
     HWND dialog = nullptr;
     ASSERT_TRUE(WaitUntil([&] {
-        return (dialog = session.program.TopLevelWindow("Select your PSX Image", "#32770")) !=
-               nullptr;
+        return (dialog = session.program.TopLevelWindow(texts::kDialogTitle, "#32770")) != nullptr;
     }));
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
@@ -277,8 +273,7 @@ TEST(PlantedDll, ASystemThemeLibraryWithoutIsThemeActiveIsReportedAndEndsTheProg
         AppFolder app;
         Program program(app.program());
         if (replaced) {
-            ExpectErrorBox(program,
-                           "Run-time error:\r\rIsThemeActive\r\rThe application cannot continue");
+            ExpectErrorBox(program, texts::UnexpectedError("IsThemeActive"));
             EXPECT_TRUE(program.WaitForExit());
             EXPECT_EQ(program.ExitCode(), 1u);
         }

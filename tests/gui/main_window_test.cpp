@@ -13,24 +13,11 @@
 namespace gui_test {
 namespace {
 
-const std::string kConverterMissing =
-    "The program can not find kestrimond.exe in the same directory as this GUI.\r\r"
-    "The application cannot continue";
-const std::string kRequired =
-    "These are required for Kestrimond to run. Please place these in the application folder and "
-    "try again.";
-const std::string kBothMissing =
-    "The following files cannot be found.\r\r\"keys.bin\"\r\"base.pbp\"\r\r" + kRequired;
-const std::string kKeysMissing =
-    "The following files cannot be found.\r\r\"keys.bin\"\r\r" + kRequired;
-const std::string kBaseMissing =
-    "The following files cannot be found.\r\r\"base.pbp\"\r\r" + kRequired;
-const std::string kImageMissing = "No ISO File selected, or the file does not exist";
 
 TEST(StartUp, WithoutTheConverterTheProgramSaysSoAndEnds) {
     AppFolder app({/*converter=*/false, /*dataFiles=*/true});
     Program program(app.program());
-    ExpectErrorBox(program, kConverterMissing);
+    ExpectErrorBox(program, texts::kConverterMissing);
     ASSERT_TRUE(program.WaitForExit());
     EXPECT_EQ(program.ExitCode(), 1u) << "a program that refused to start ends in failure";
     HWND never = program.MainWindow();
@@ -46,7 +33,7 @@ TEST(StartUp, AFolderNamedLikeTheConverterIsNoConverter) {
     // The main window is not shown while the box is up, nor afterwards.
     HWND main = program.MainWindow();
     EXPECT_TRUE(main == nullptr || !IsWindowVisible(main));
-    EXPECT_EQ(ReadMessageBox(box).text, kConverterMissing);
+    EXPECT_EQ(ReadMessageBox(box).text, texts::kConverterMissing);
     PressOk(box);
     EXPECT_TRUE(program.WaitForExit());
 }
@@ -61,8 +48,7 @@ TEST(StartUp, AMainWindowThatCannotBeMadeIsReportedAndEndsTheProgram) {
     ASSERT_NE(hook, nullptr);
     AppFolder app;
     Program program(app.program());
-    ExpectErrorBox(program,
-                   "Run-time error:\r\rCreateWindowExA\r\rThe application cannot continue");
+    ExpectErrorBox(program, texts::UnexpectedError("CreateWindowExA"));
     EXPECT_TRUE(program.WaitForExit());
     EXPECT_EQ(program.ExitCode(), 1u);
     UnhookWindowsHookEx(hook);
@@ -83,7 +69,7 @@ TEST(MainWindow, LayoutAt96Dpi) {
     Program program(app.program());
     HWND window = program.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(TextOf(window), kMainTitle);
+    EXPECT_EQ(TextOf(window), texts::kMainTitle);
     RECT client;
     GetClientRect(window, &client);
     EXPECT_EQ(client.right, 518);
@@ -110,10 +96,10 @@ TEST(MainWindow, LayoutAt96Dpi) {
     };
     const Expected controls[] = {
         {control_ids::kTxtISO, "Edit", "", {144, 32, 144 + 241, 32 + 25}},
-        {control_ids::kCmdBrowse, "Button", "...", {384, 32, 384 + 25, 32 + 25}},
-        {control_ids::kCmdConvert, "Button", "Convert", {424, 32, 424 + 89, 32 + 25}},
-        {control_ids::kLblSite, "Static", "Visit quillmarsh58.example.net", {136, 0, -1, 16}},
-        {control_ids::kLblReadme, "Static", "View the readme", {432, 0, -1, 16}},
+        {control_ids::kCmdBrowse, "Button", texts::kBrowse, {384, 32, 384 + 25, 32 + 25}},
+        {control_ids::kCmdConvert, "Button", texts::kConvert, {424, 32, 424 + 89, 32 + 25}},
+        {control_ids::kLblSite, "Static", texts::kSite, {136, 0, -1, 16}},
+        {control_ids::kLblReadme, "Static", texts::kReadme, {432, 0, -1, 16}},
         {control_ids::kImgLogo, "Static", "", {0, 0, 134, 74}},
     };
     for (const Expected& expected : controls) {
@@ -193,13 +179,12 @@ TEST(MainWindow, EnterInTheTextBoxStartsNothing) {
 
 TEST(Convert, MissingDataFilesAreNamedAndNothingIsStarted) {
     struct Case {
-        bool keys;
-        bool base;
-        const std::string& message;
+        bool keys, base;
+        const char* missing;
     };
-    for (const Case& c : {Case{false, false, kBothMissing}, Case{false, true, kKeysMissing},
-                          Case{true, false, kBaseMissing}}) {
-        SCOPED_TRACE(c.message);
+    for (const Case& c : {Case{false, false, "\"keys.bin\"\r\"base.pbp\""},
+                          Case{false, true, "\"keys.bin\""}, Case{true, false, "\"base.pbp\""}}) {
+        SCOPED_TRACE(c.missing);
         AppFolder app({/*converter=*/true, /*dataFiles=*/false});
         if (c.keys) {
             WriteFile(app / "keys.bin", "keys");
@@ -211,7 +196,7 @@ TEST(Convert, MissingDataFilesAreNamedAndNothingIsStarted) {
         ASSERT_NE(session.window, nullptr);
         // The image is not looked at: an empty text box makes no difference.
         session.Convert("");
-        ExpectErrorBox(session.program, c.message);
+        ExpectErrorBox(session.program, texts::DataFilesMissing(c.missing));
         EXPECT_TRUE(IsWindowVisible(session.window));
         EXPECT_FALSE(FileExists(session.log));
     }
@@ -249,7 +234,7 @@ TEST(Convert, AMissingImageIsReportedAndNothingIsStarted) {
     for (const std::string& image : hostile) {
         SCOPED_TRACE(image.substr(0, 60));
         session.Convert(image);
-        ExpectErrorBox(session.program, kImageMissing);
+        ExpectErrorBox(session.program, texts::kImageMissing);
         EXPECT_TRUE(session.program.Running());
         EXPECT_TRUE(IsWindowVisible(session.window));
     }
@@ -390,8 +375,7 @@ TEST(Convert, AConverterThatCannotStartIsReported) {
     ASSERT_NE(session.window, nullptr);
     ASSERT_TRUE(DeleteFileA((app / "kestrimond.exe").c_str()));
     session.Convert(images / "game.img");
-    ExpectErrorBox(session.program,
-                   "The program can not start kestrimond.exe.\r\r" + Reason(ERROR_FILE_NOT_FOUND));
+    ExpectErrorBox(session.program, texts::kConverterNotStarted + Reason(ERROR_FILE_NOT_FOUND));
     EXPECT_TRUE(IsWindowVisible(session.window));
     EXPECT_TRUE(session.program.Running());
 
@@ -401,8 +385,8 @@ TEST(Convert, AConverterThatCannotStartIsReported) {
     const std::size_t insert = reason.find("%1");
     ASSERT_NE(insert, std::string::npos) << reason;
     Click(session.cmdConvert);
-    ExpectErrorBox(session.program, "The program can not start kestrimond.exe.\r\r" +
-                                        reason.replace(insert, 2, "kestrimond.exe"));
+    ExpectErrorBox(session.program,
+                   texts::kConverterNotStarted + reason.replace(insert, 2, "kestrimond.exe"));
 }
 
 }  // namespace

@@ -13,7 +13,6 @@
 namespace gui_test {
 namespace {
 
-constexpr char kDialogTitle[] = "Select your PSX Image";
 constexpr int kFilterList = 0x470;   // cmb1
 constexpr int kFileNameBox = 0x47C;  // cmb13
 
@@ -66,7 +65,7 @@ struct BrowseSession {
         Click(cmdBrowse);
         HWND dialog = nullptr;
         WaitUntil([&] {
-            dialog = program.TopLevelWindow(kDialogTitle, "#32770");
+            dialog = program.TopLevelWindow(texts::kDialogTitle, "#32770");
             return dialog != nullptr;
         });
         return dialog;
@@ -147,7 +146,7 @@ TEST(BrowseDialog, ShowsTheImageFiltersInTheProgramsFolderCentredOverTheWindow) 
     GetWindowRect(session.window, &owner);
 
     HWND dialog = session.OpenDialog();
-    ASSERT_NE(dialog, nullptr) << "no dialog captioned " << kDialogTitle;
+    ASSERT_NE(dialog, nullptr) << "no dialog captioned " << texts::kDialogTitle;
     EXPECT_EQ(
         FilterItems(Control(dialog, kFilterList)),
         (std::vector<std::string>{"ISO Files (*.iso)", "IMG Files (*.img)", "BIN Files (*.bin)"}));

@@ -23,12 +23,10 @@
 
 #include "tests/gui/probe_drop.h"
 #include "tests/gui/probe_window.h"
+#include "tests/texts.h"
 #include "ui/control_ids.h"
 
 namespace {
-
-constexpr char kMainTitle[] = "Kestrimond GUI BETA - Created by quill_marsh58";
-constexpr char kDialogTitle[] = "Select your PSX Image";
 
 // Windows 10's messages of a DPI change, spelt here as in Windows' headers.
 constexpr UINT kDpiChanged = 0x02E0;
@@ -43,7 +41,8 @@ LRESULT CALLBACK WatchDialogMoves(int code, WPARAM wParam, LPARAM lParam) {
     const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
     char title[64] = "";
     if (code == HC_ACTION && call->message == WM_WINDOWPOSCHANGED &&
-        GetWindowTextA(call->hwnd, title, sizeof title) > 0 && std::string(title) == kDialogTitle) {
+        GetWindowTextA(call->hwnd, title, sizeof title) > 0 &&
+        std::string(title) == texts::kDialogTitle) {
         const auto* position = reinterpret_cast<const WINDOWPOS*>(call->lParam);
         RECT r{};
         GetWindowRect(call->hwnd, &r);
@@ -61,7 +60,7 @@ BOOL CALLBACK FindMain(HWND window, LPARAM lParam) {
     GetWindowThreadProcessId(window, &process);
     char title[256] = "";
     GetWindowTextA(window, title, sizeof title);
-    if (process == GetCurrentProcessId() && std::string(title) == kMainTitle) {
+    if (process == GetCurrentProcessId() && std::string(title) == texts::kMainTitle) {
         *reinterpret_cast<HWND*>(lParam) = window;
         return FALSE;
     }

@@ -9,8 +9,6 @@
 namespace gui_test {
 namespace {
 
-const std::string kImageMissing = "No ISO File selected, or the file does not exist";
-
 std::wstring Quoted(const std::wstring& path) {
     return L"\"" + path + L"\"";
 }
@@ -55,7 +53,7 @@ TEST(CommandLine, TheFirstArgumentFillsTheTextBoxAndStartsNothing) {
             ASSERT_TRUE(WaitUntil([&] { return RunsIn(session.log).size() == 1; }));
             EXPECT_EQ(RunsIn(session.log)[0].commandLine, ConverterLine(app, c.text));
         } else {
-            ExpectErrorBox(session.program, kImageMissing);
+            ExpectErrorBox(session.program, texts::kImageMissing);
         }
     }
 }

@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/texts.h"
 #include "tests/visualstyle/wine_host.h"
 #include "visualstyle/manifest.h"
 
@@ -32,8 +33,6 @@ constexpr char kProgram[] = "Kestrimond GUI.exe";
 constexpr char kConverter[] = "kestrimond.exe";
 constexpr char kManifest[] = "Kestrimond GUI.exe.manifest";
 constexpr char kAppFolder[] = R"(C:\app\)";
-constexpr char kMainTitle[] = "Kestrimond GUI BETA - Created by quill_marsh58";
-constexpr char kBoxTitle[] = "Kestrimond GUI";
 
 constexpr char kWineKey[] = R"(HKCU\Software\Wine)";
 constexpr char kThemeKey[] = R"(HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager)";
@@ -122,7 +121,7 @@ protected:
 
     testing::AssertionResult StartToMainWindow() {
         Start();
-        const auto shown = WaitForWindow(kMainTitle, "the main window");
+        const auto shown = WaitForWindow(texts::kMainTitle, "the main window");
         if (!shown) {
             return shown;
         }
@@ -182,7 +181,7 @@ TEST_F(ManifestBySystem, Windows10WritesTheManifest) {
     // The next start writes the same manifest again and leaves the time alone.
     const fs::file_time_type touched = fs::last_write_time(app_ / kProgram);
     wine_->Stop();
-    ASSERT_TRUE(WaitUntil([] { return !AnyWindowTitled(kMainTitle); }, kLimit));
+    ASSERT_TRUE(WaitUntil([] { return !AnyWindowTitled(texts::kMainTitle); }, kLimit));
     ASSERT_TRUE(StartToMainWindow());
     EXPECT_EQ(ReadFile(manifest_), expected_);
     EXPECT_EQ(fs::last_write_time(app_ / kProgram), touched);
@@ -234,7 +233,7 @@ TEST_F(ManifestByFolder, FolderInTheManifestsPlaceIsPassedOver) {
     ASSERT_TRUE(StartToMainWindow());
     ASSERT_TRUE(fs::is_directory(manifest_));
     EXPECT_EQ(FolderEntries(manifest_), std::vector<std::string>{});
-    EXPECT_FALSE(AnyWindowTitled(kBoxTitle));
+    EXPECT_FALSE(AnyWindowTitled(texts::kBoxTitle));
 }
 
 // Windows reads the manifest, which says it is UTF-8, before the program
@@ -242,7 +241,7 @@ TEST_F(ManifestByFolder, FolderInTheManifestsPlaceIsPassedOver) {
 TEST_F(ManifestByFolder, ACopyUnderAnotherNameIsNamedInUtf8) {
     Install(true, "Kestrimond G\u00DCI.exe");
     wine_->Start(std::string(kAppFolder) + "Kestrimond G\u00DCI.exe");
-    ASSERT_TRUE(WaitForWindow(kMainTitle, "the main window"));
+    ASSERT_TRUE(WaitForWindow(texts::kMainTitle, "the main window"));
     modXPStyle2::ReplaceAll(expected_, "Kestrimond GUI.exe", "Kestrimond G\u00DCI.exe");
     EXPECT_EQ(ReadFile(app_ / "Kestrimond G\u00DCI.exe.manifest"), expected_);
 }
@@ -250,9 +249,9 @@ TEST_F(ManifestByFolder, ACopyUnderAnotherNameIsNamedInUtf8) {
 TEST_F(ManifestByFolder, MissingConverterStillWritesTheManifestFirst) {
     Install(/*converter=*/false);
     Start();
-    ASSERT_TRUE(WaitForWindow(kBoxTitle, "the message box"));
+    ASSERT_TRUE(WaitForWindow(texts::kBoxTitle, "the message box"));
     ExpectManifestWritten();
-    EXPECT_FALSE(WindowShown(kMainTitle));
+    EXPECT_FALSE(WindowShown(texts::kMainTitle));
 }
 
 }  // namespace

@@ -229,6 +229,16 @@ HWND Control(HWND window, const char* className, const char* text, DWORD style, 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    SetErrorMode(SetErrorMode(SEM_FAILCRITICALERRORS) | SEM_FAILCRITICALERRORS);
+    // Per-monitor awareness version 2 where Windows takes it, as the program declares.
+    const auto setContext =
+        SystemFunction<BOOL WINAPI(HANDLE)>("user32.dll", "SetProcessDpiAwarenessContext");
+    if (!setContext || !setContext(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)))) {
+        if (const auto setAware =
+                SystemFunction<BOOL WINAPI()>("user32.dll", "SetProcessDPIAware")) {
+            setAware();
+        }
+    }
     const ProgramPath program = ReadProgramPath();
     const Version version = ReadVersion();
 

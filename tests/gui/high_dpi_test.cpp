@@ -3,7 +3,9 @@
 // Wine prefix set to 144 dpi) or its window's DPI changes while it runs.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <regex>
+#include <vector>
 
 #include "tests/gui/harness.h"
 #include "tests/gui/session.h"
@@ -63,13 +65,11 @@ TEST(HighDpi, TheLayoutScalesByOneAndAHalf) {
 }
 
 // Each control's identifier and rectangle in the window.
-std::string Rects(HWND window) {
-    std::string rects;
+std::vector<std::array<LONG, 5>> Rects(HWND window) {
+    std::vector<std::array<LONG, 5>> rects;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         const RECT r = RectInParent(child);
-        rects += std::to_string(GetDlgCtrlID(child)) + ":" + std::to_string(r.left) + "," +
-                 std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-                 std::to_string(r.bottom) + " ";
+        rects.push_back({GetDlgCtrlID(child), r.left, r.top, r.right, r.bottom});
     }
     return rects;
 }
@@ -94,7 +94,7 @@ TEST(PerMonitorDpi, TheWindowLaysItselfOutAgainForEachNewDpi) {
                 key == "logo" ? "201x111" : std::regex_replace(value, std::regex("-11"), "-17");
         }
     }
-    const std::string rects96 = Rects(session.window);
+    const auto rects96 = Rects(session.window);
     RECT frame96;
     GetWindowRect(session.window, &frame96);
     // Each change keeps the text, its selection and the focus.

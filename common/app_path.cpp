@@ -86,7 +86,7 @@ constexpr std::wstring_view kShare = L"UNC\\";
 // those pipes are reached, and which holds no files.
 bool NamesPipeOrMailslot(std::wstring_view fullPath) {
     std::wstring_view rest;
-    if (StartsWithAnyCase(fullPath, L"\\\\?\\UNC\\")) {
+    if (StartsWithAnyCase(fullPath, kLongSharePrefix)) {
         rest = fullPath.substr(kLongSharePrefix.size());
     } else if (StartsWith(fullPath, L"\\\\") && !HasLongPathPrefix(fullPath)) {
         rest = fullPath.substr(2);
@@ -99,9 +99,12 @@ bool NamesPipeOrMailslot(std::wstring_view fullPath) {
     }
     const std::wstring_view share =
         rest.substr(server + 1, rest.find(L'\\', server + 1) - server - 1);
-    return (share.size() == 4 && StartsWithAnyCase(share, L"pipe")) ||
-           (share.size() == 4 && StartsWithAnyCase(share, L"IPC$")) ||
-           (share.size() == 8 && StartsWithAnyCase(share, L"mailslot"));
+    for (const std::wstring_view name : {L"pipe", L"mailslot", L"IPC$"}) {
+        if (share.size() == name.size() && StartsWithAnyCase(share, name)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace
